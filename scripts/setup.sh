@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build, run and test, only when some are missing.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config ccache libgtest-dev libgmock-dev
+    clang libclang-rt-14-dev
+    libsdl2-dev libopenal-dev libvorbis-dev libogg-dev libpng-dev libjpeg62-turbo-dev
+    libgl1-mesa-dri libegl-mesa0 libglx-mesa0 libgl-dev
+    libcairo2-dev libfreetype-dev nlohmann-json3-dev
+    fonts-dejavu-core fonts-comfortaa
+    xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

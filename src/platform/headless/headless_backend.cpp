@@ -1,0 +1,1 @@
+// Headless backend: records what it is asked to draw, opens nothing.

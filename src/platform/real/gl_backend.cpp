@@ -1,0 +1,1 @@
+// Real backend: SDL2 window and OpenGL drawing.
