@@ -2,6 +2,7 @@
 #include "persist/save_file.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/atomic_file.h"
 
@@ -26,18 +27,24 @@ void reset_saving_warning()
 
 int write_save_file(const std::string& path, const std::function<void(TStream*)>& fill)
 {
-    AtomicFile file(path);
-    if (!file.stream()) {
+    auto file = std::make_unique<AtomicFile>(path);
+    if (!file->stream()) {
+        // The folder may have gone since start-up: make it again once.
+        size_t cut = path.find_last_of('\\');
+        if (cut != std::string::npos && cut > 0 && CreateDir(path.substr(0, cut)))
+            file = std::make_unique<AtomicFile>(path);
+    }
+    if (!file->stream()) {
         warn_saving_failed();
         return 0;
     }
     try {
-        fill(file.stream());
+        fill(file->stream());
     } catch (const StreamError&) {
         warn_saving_failed();
         return 0; // the temporary file goes with `file`
     }
-    if (!file.Commit()) {
+    if (!file->Commit()) {
         warn_saving_failed();
         return 0;
     }
