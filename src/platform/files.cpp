@@ -279,3 +279,12 @@ int CreateDir(const std::string& path)
     fs::create_directories(HostPath(path), ec);
     return FileType(path) == 2 ? 1 : 0;
 }
+
+std::string ExecutableFolder()
+{
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return ".";
+    return exe.parent_path().string();
+}

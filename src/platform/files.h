@@ -88,3 +88,5 @@ int DeleteFile(const std::string& path);  // 1 when no file is left at the path
 int64_t FileTime(const std::string& path);
 // Creates the folder and its parents; 1 when it exists afterwards.
 int CreateDir(const std::string& path);
+// Folder of the running executable ("." when unknown).
+std::string ExecutableFolder();

@@ -1,0 +1,4 @@
+// Emitters and particles.
+#include "fx/emitter.h"
+
+void emitterT::Update() { MethodDrawEntity(); }

@@ -1,0 +1,4 @@
+// Toxic containers.
+#include "world/container.h"
+
+void ContainerT::Update() { MethodDrawEntity(); }

@@ -1,0 +1,4 @@
+// Falling specials.
+#include "world/special.h"
+
+void FlySpecT::Update() { MethodDrawEntity(); }
