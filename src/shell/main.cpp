@@ -1,2 +1,51 @@
-// Program entry: runs the game and turns its fatal errors into a one-line message.
-int main() { return 0; }
+// Program entry: reads the command line, picks the backend, runs start-up and the main
+// loop, and turns the game's fatal errors into a one-line message.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/real/gl_backend.h"
+#include "shell/main_loop.h"
+#include "shell/runner.h"
+#include "shell/startup.h"
+
+int main(int argc, char** argv)
+{
+    RunOptions options;
+    try {
+        options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "%s\n%s", e.what(), kUsage);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+
+    SetDataFolder(ExecutableFolder());
+    if (options.headless)
+        UseHeadlessPlatform();
+    else
+        SetBackend(CreateGLBackend());
+
+    int code = 0;
+    try {
+        BeginRun(options);
+        startup(options.overrides);
+        run_main_loop();
+    } catch (const ProgramExit& e) {
+        code = e.code;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "wingtron: %s\n", e.what());
+        ShowErrorBox("Wingtron", e.what());
+        code = 1;
+    }
+    EndRun();
+    EndGraphics();
+    return code;
+}

@@ -1,1 +1,413 @@
-// Real backend: SDL2 window and OpenGL drawing.
+// SDL2 + OpenGL backend. Quads are batched: consecutive triangles with the same texture
+// and blend mode go out in one draw call.
+#include "platform/real/gl_backend.h"
+
+#include <SDL.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/input.h"
+
+namespace {
+
+constexpr int kLogicalW = 1024;
+constexpr int kLogicalH = 768;
+
+int map_key(SDL_Keycode k)
+{
+    if (k >= SDLK_a && k <= SDLK_z)
+        return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9)
+        return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12)
+        return 112 + (k - SDLK_F1);
+    switch (k) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return 13;
+    case SDLK_ESCAPE: return 27;
+    case SDLK_BACKSPACE: return 8;
+    case SDLK_TAB: return 9;
+    case SDLK_SPACE: return 32;
+    case SDLK_LSHIFT: return 160;
+    case SDLK_RSHIFT: return 161;
+    case SDLK_LCTRL: return 162;
+    case SDLK_RCTRL: return 163;
+    case SDLK_LALT: return 164;
+    case SDLK_RALT: return 165;
+    case SDLK_MINUS: return 189;
+    case SDLK_EQUALS: return 187;
+    case SDLK_COMMA: return 188;
+    case SDLK_PERIOD: return 190;
+    case SDLK_SLASH: return 191;
+    case SDLK_LEFT: return 37;
+    case SDLK_UP: return 38;
+    case SDLK_RIGHT: return 39;
+    case SDLK_DOWN: return 40;
+    case SDLK_DELETE: return 46;
+    case SDLK_INSERT: return 45;
+    case SDLK_HOME: return 36;
+    case SDLK_END: return 35;
+    case SDLK_PAGEUP: return 33;
+    case SDLK_PAGEDOWN: return 34;
+    case SDLK_KP_0: return 96;
+    default: break;
+    }
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9)
+        return 97 + (k - SDLK_KP_1);
+    return -1;
+}
+
+class GLBackend final : public Backend {
+public:
+    ~GLBackend() override { close(); }
+
+    bool open(int width, int height, bool fullscreen) override
+    {
+        if (window_)
+            close();
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+            throw std::runtime_error(std::string("Unable to start the video system: ") + SDL_GetError());
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+        if (fullscreen)
+            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                   flags);
+        if (!window_)
+            return false;
+        context_ = SDL_GL_CreateContext(window_);
+        if (!context_) {
+            SDL_DestroyWindow(window_);
+            window_ = nullptr;
+            return false;
+        }
+        fullscreen_ = fullscreen;
+        SDL_SetWindowGrab(window_, fullscreen ? SDL_TRUE : SDL_FALSE);
+        SDL_GL_SetSwapInterval(fullscreen ? 1 : 0);
+        SDL_ShowCursor(cursor_visible_ ? SDL_ENABLE : SDL_DISABLE);
+        SDL_StartTextInput();
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        update_viewport();
+        return true;
+    }
+
+    void close() override
+    {
+        if (!window_)
+            return;
+        for (GLuint t : textures_)
+            glDeleteTextures(1, &t);
+        textures_.clear();
+        SDL_GL_DeleteContext(context_);
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+        context_ = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    bool is_open() const override { return window_ != nullptr; }
+
+    void set_title(const std::string& title) override
+    {
+        title_ = title;
+        if (window_)
+            SDL_SetWindowTitle(window_, title.c_str());
+    }
+
+    void clear() override
+    {
+        if (!window_)
+            return;
+        flush();
+        update_viewport();
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(view_x_, view_y_, view_w_, view_h_);
+    }
+
+    void present() override
+    {
+        if (!window_)
+            return;
+        flush();
+        SDL_GL_SwapWindow(window_);
+        calls_last_frame_ = calls_;
+        calls_ = 0;
+    }
+
+    bool paced() const override { return true; }
+    int draw_calls_last_frame() const override { return calls_last_frame_; }
+
+    uint32_t create_texture(const Pixmap& pixels, bool filtered) override
+    {
+        if (!window_)
+            return 0;
+        flush();
+        GLuint tex = 0;
+        glGenTextures(1, &tex);
+        glBindTexture(GL_TEXTURE_2D, tex);
+        GLint filter = filtered ? GL_LINEAR : GL_NEAREST;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.width, pixels.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     pixels.rgba.data());
+        bound_texture_ = tex;
+        textures_.push_back(tex);
+        return tex;
+    }
+
+    void destroy_texture(uint32_t texture) override
+    {
+        if (!window_ || !texture)
+            return;
+        flush();
+        GLuint t = texture;
+        glDeleteTextures(1, &t);
+        std::erase(textures_, t);
+        if (bound_texture_ == t)
+            bound_texture_ = 0;
+    }
+
+    void draw_triangles(uint32_t texture, int blend, const Vertex* vertices, int count) override
+    {
+        if (!window_)
+            return;
+        if (texture != batch_texture_ || blend != batch_blend_)
+            flush();
+        batch_texture_ = texture;
+        batch_blend_ = blend;
+        batch_.insert(batch_.end(), vertices, vertices + count);
+    }
+
+    void pump_events() override
+    {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            switch (e.type) {
+            case SDL_QUIT: PostCloseRequest(); break;
+            case SDL_WINDOWEVENT:
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+                    PostCloseRequest();
+                break;
+            case SDL_KEYDOWN:
+                if (e.key.keysym.sym == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT)) {
+                    if (!e.key.repeat)
+                        toggle_fullscreen();
+                    break;
+                }
+                if (!e.key.repeat) {
+                    int vk = map_key(e.key.keysym.sym);
+                    PostKeyEvent(vk, true);
+                    if (vk == 160 || vk == 161)
+                        PostKeyEvent(16, true);
+                }
+                if (e.key.keysym.sym == SDLK_BACKSPACE || e.key.keysym.sym == SDLK_RETURN)
+                    PostChar(e.key.keysym.sym == SDLK_BACKSPACE ? 8 : 13);
+                break;
+            case SDL_KEYUP: {
+                int vk = map_key(e.key.keysym.sym);
+                PostKeyEvent(vk, false);
+                if (vk == 160 || vk == 161)
+                    PostKeyEvent(16, false);
+                break;
+            }
+            case SDL_TEXTINPUT: post_text(e.text.text); break;
+            case SDL_MOUSEMOTION: post_pointer(e.motion.x, e.motion.y); break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                int b = e.button.button == SDL_BUTTON_LEFT    ? 1
+                        : e.button.button == SDL_BUTTON_RIGHT ? 2
+                        : e.button.button == SDL_BUTTON_MIDDLE ? 3
+                                                               : 0;
+                post_pointer(e.button.x, e.button.y);
+                PostMouseButton(b, e.type == SDL_MOUSEBUTTONDOWN);
+                break;
+            }
+            case SDL_MOUSEWHEEL: PostWheel(e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y); break;
+            default: break;
+            }
+        }
+    }
+
+    void show_cursor(bool visible) override
+    {
+        cursor_visible_ = visible;
+        if (window_)
+            SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    }
+
+    void warp_mouse(int x, int y) override
+    {
+        if (!window_ || !(SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS))
+            return;
+        int wx = static_cast<int>(x * scale_ + offset_x_);
+        int wy = static_cast<int>(y * scale_ + offset_y_);
+        SDL_WarpMouseInWindow(window_, wx, wy);
+    }
+
+    bool read_screen(Pixmap& out) override
+    {
+        if (!window_)
+            return false;
+        flush();
+        std::vector<uint8_t> raw(static_cast<size_t>(view_w_) * view_h_ * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(view_x_, view_y_, view_w_, view_h_, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+        out.width = kLogicalW;
+        out.height = kLogicalH;
+        out.rgba.assign(static_cast<size_t>(kLogicalW) * kLogicalH * 4, 0);
+        for (int y = 0; y < kLogicalH; ++y) {
+            int sy = view_h_ - 1 - std::min(view_h_ - 1, y * view_h_ / kLogicalH);
+            for (int x = 0; x < kLogicalW; ++x) {
+                int sx = std::min(view_w_ - 1, x * view_w_ / kLogicalW);
+                const uint8_t* s = &raw[(static_cast<size_t>(sy) * view_w_ + sx) * 4];
+                uint8_t* d = &out.rgba[(static_cast<size_t>(y) * kLogicalW + x) * 4];
+                d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+            }
+        }
+        return true;
+    }
+
+    void message_box(const std::string& title, const std::string& text) override
+    {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), window_);
+    }
+
+private:
+    void toggle_fullscreen()
+    {
+        fullscreen_ = !fullscreen_;
+        SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        SDL_SetWindowGrab(window_, fullscreen_ ? SDL_TRUE : SDL_FALSE);
+    }
+
+    void post_pointer(int wx, int wy)
+    {
+        int x = static_cast<int>((wx - offset_x_) / scale_);
+        int y = static_cast<int>((wy - offset_y_) / scale_);
+        PostMouseMove(std::clamp(x, 0, kLogicalW - 1), std::clamp(y, 0, kLogicalH - 1));
+    }
+
+    // Typed text arrives as UTF-8; the game's characters are 8-bit.
+    static void post_text(const char* utf8)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(utf8);
+        while (*p) {
+            unsigned code = *p;
+            int len = code < 0x80 ? 1 : (code >> 5) == 6 ? 2 : (code >> 4) == 14 ? 3 : 4;
+            if (len == 2 && p[1])
+                code = ((code & 0x1f) << 6) | (p[1] & 0x3f);
+            if (code < 256 && code >= 32)
+                PostChar(static_cast<int>(code));
+            for (int i = 0; i < len && *p; ++i)
+                ++p;
+        }
+    }
+
+    void update_viewport()
+    {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(window_, &w, &h);
+        int ww = 0, wh = 0;
+        SDL_GetWindowSize(window_, &ww, &wh);
+        float s = std::min(static_cast<float>(w) / kLogicalW, static_cast<float>(h) / kLogicalH);
+        view_w_ = std::max(1, static_cast<int>(kLogicalW * s));
+        view_h_ = std::max(1, static_cast<int>(kLogicalH * s));
+        view_x_ = (w - view_w_) / 2;
+        view_y_ = (h - view_h_) / 2;
+        // Pointer mapping works in window coordinates (they differ from pixels on high-DPI).
+        float ratio = ww > 0 ? static_cast<float>(ww) / w : 1.0f;
+        scale_ = s * ratio;
+        offset_x_ = view_x_ * ratio;
+        offset_y_ = (h - view_y_ - view_h_) * ratio;
+        glViewport(view_x_, view_y_, view_w_, view_h_);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, kLogicalW, kLogicalH, 0, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+
+    void apply_blend(int mode)
+    {
+        glDisable(GL_ALPHA_TEST);
+        switch (mode) {
+        case 1:  // mask
+            glDisable(GL_BLEND);
+            glEnable(GL_ALPHA_TEST);
+            glAlphaFunc(GL_GEQUAL, 0.5f);
+            break;
+        case 2: glDisable(GL_BLEND); break;
+        case 3:
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            break;
+        case 4:
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            break;
+        case 5:
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_DST_COLOR, GL_ZERO);
+            break;
+        default: break;
+        }
+    }
+
+    void flush()
+    {
+        if (batch_.empty())
+            return;
+        apply_blend(batch_blend_);
+        if (batch_texture_) {
+            glEnable(GL_TEXTURE_2D);
+            if (bound_texture_ != batch_texture_) {
+                glBindTexture(GL_TEXTURE_2D, batch_texture_);
+                bound_texture_ = batch_texture_;
+            }
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &batch_[0].u);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        }
+        glVertexPointer(2, GL_FLOAT, sizeof(Vertex), &batch_[0].x);
+        glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), &batch_[0].rgba);
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(batch_.size()));
+        ++calls_;
+        batch_.clear();
+    }
+
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    std::string title_ = "Wingtron";
+    bool fullscreen_ = false;
+    bool cursor_visible_ = true;
+    int view_x_ = 0, view_y_ = 0, view_w_ = kLogicalW, view_h_ = kLogicalH;
+    float scale_ = 1, offset_x_ = 0, offset_y_ = 0;
+    std::vector<GLuint> textures_;
+    std::vector<Vertex> batch_;
+    uint32_t batch_texture_ = 0;
+    int batch_blend_ = 2;
+    GLuint bound_texture_ = 0;
+    int calls_ = 0;
+    int calls_last_frame_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> CreateGLBackend() { return std::make_unique<GLBackend>(); }

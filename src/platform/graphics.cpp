@@ -1,0 +1,554 @@
+// Render state, images and the drawing arithmetic shared by both backends. Draw calls
+// are turned into screen-space quads here; backends only rasterise them.
+#include "platform/graphics.h"
+
+#include <png.h>
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csetjmp>
+#include <cstring>
+
+#include "platform/backend.h"
+#include "platform/draw_trace.h"
+#include "platform/files.h"
+#include "platform/input.h"
+
+namespace {
+
+RenderState g_state;
+int g_auto_flags = kMaskedImage | kFilteredImage;
+int g_mask_r = 0, g_mask_g = 0, g_mask_b = 0;
+bool g_auto_mid_handle = false;
+std::unique_ptr<Backend> g_backend;
+bool g_graphics_open = false;
+int64_t g_frame_count = 0;
+
+// Frame pacing of Flip(-1).
+FramePacer g_pacer;
+
+int next_pow2_int(int n)
+{
+    int p = 1;
+    while (p < n)
+        p <<= 1;
+    return p;
+}
+
+uint32_t pack_color()
+{
+    auto a = static_cast<uint32_t>(static_cast<int>(g_state.color_alpha * 255.0f));
+    return static_cast<uint32_t>(g_state.color_red) | (static_cast<uint32_t>(g_state.color_green) << 8) |
+           (static_cast<uint32_t>(g_state.color_blue) << 16) | (a << 24);
+}
+
+// Places a shape point through the matrix at (tx, ty).
+inline void place(float px, float py, float tx, float ty, float& ox, float& oy)
+{
+    ox = px * g_state.tform_ix + py * g_state.tform_iy + tx;
+    oy = px * g_state.tform_jx + py * g_state.tform_jy + ty;
+}
+
+// Uploads a frame as a texture padded to powers of two; the padding repeats the edge
+// pixels so linear filtering does not bleed transparent black into the picture's border.
+uint32_t ensure_texture(TImage* image, int frame)
+{
+    if (image->frames.size() != image->pixmaps.size())
+        image->frames.assign(image->pixmaps.size(), 0);
+    uint32_t& tex = image->frames[static_cast<size_t>(frame)];
+    if (tex)
+        return tex;
+    const Pixmap& src = image->pixmaps[static_cast<size_t>(frame)];
+    Pixmap padded;
+    padded.width = next_pow2_int(src.width);
+    padded.height = next_pow2_int(src.height);
+    padded.rgba.assign(static_cast<size_t>(padded.width) * padded.height * 4, 0);
+    for (int y = 0; y < padded.height; ++y) {
+        int sy = std::min(y, src.height - 1);
+        for (int x = 0; x < padded.width; ++x) {
+            int sx = std::min(x, src.width - 1);
+            std::memcpy(&padded.rgba[(static_cast<size_t>(y) * padded.width + x) * 4],
+                        &src.rgba[(static_cast<size_t>(sy) * src.width + sx) * 4], 4);
+        }
+    }
+    tex = g_backend->create_texture(padded, (image->flags & kFilteredImage) != 0);
+    return tex;
+}
+
+// Emits one quad: corners in shape space (before the matrix) and texture corners.
+void emit_quad(TImage* image, int frame, const char* op, float x0, float y0, float x1, float y1, float tx,
+               float ty, float u0, float v0, float u1, float v1)
+{
+    Vertex q[4];
+    place(x0, y0, tx, ty, q[0].x, q[0].y);
+    place(x1, y0, tx, ty, q[1].x, q[1].y);
+    place(x1, y1, tx, ty, q[2].x, q[2].y);
+    place(x0, y1, tx, ty, q[3].x, q[3].y);
+    q[0].u = u0, q[0].v = v0;
+    q[1].u = u1, q[1].v = v0;
+    q[2].u = u1, q[2].v = v1;
+    q[3].u = u0, q[3].v = v1;
+    uint32_t rgba = pack_color();
+    for (Vertex& v : q)
+        v.rgba = rgba;
+
+    if (DrawTraceActive())
+        TraceQuad(op, image ? image->source : std::string(), frame, q, g_state);
+
+    if (!g_backend)
+        return;
+    uint32_t tex = image ? ensure_texture(image, frame) : 0;
+    Vertex tri[6] = {q[0], q[1], q[2], q[0], q[2], q[3]};
+    g_backend->draw_triangles(tex, g_state.blend_mode, tri, 6);
+}
+
+void recompute_matrix()
+{
+    double r = g_state.tform_rot * M_PI / 180.0;
+    float c = static_cast<float>(std::cos(r));
+    float s = static_cast<float>(std::sin(r));
+    g_state.tform_ix = c * g_state.tform_scale_x;
+    g_state.tform_iy = -s * g_state.tform_scale_y;
+    g_state.tform_jx = s * g_state.tform_scale_x;
+    g_state.tform_jy = c * g_state.tform_scale_y;
+}
+
+struct JpegError {
+    jpeg_error_mgr mgr;
+    std::jmp_buf jump;
+};
+
+void jpeg_fail(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+bool decode_jpeg(const std::vector<uint8_t>& bytes, Pixmap& out)
+{
+    jpeg_decompress_struct info {};
+    JpegError err {};
+    info.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = jpeg_fail;
+    err.mgr.output_message = [](j_common_ptr) {};
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_RGBA;
+    jpeg_start_decompress(&info);
+    out.width = static_cast<int>(info.output_width);
+    out.height = static_cast<int>(info.output_height);
+    out.rgba.assign(static_cast<size_t>(out.width) * out.height * 4, 0);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = &out.rgba[static_cast<size_t>(info.output_scanline) * out.width * 4];
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+bool decode_png(const std::vector<uint8_t>& bytes, Pixmap& out, bool& has_alpha)
+{
+    png_image img {};
+    img.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&img, bytes.data(), bytes.size()))
+        return false;
+    has_alpha = (img.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+    img.format = PNG_FORMAT_RGBA;
+    out.width = static_cast<int>(img.width);
+    out.height = static_cast<int>(img.height);
+    out.rgba.assign(PNG_IMAGE_SIZE(img), 0);
+    if (!png_image_finish_read(&img, nullptr, out.rgba.data(), 0, nullptr)) {
+        png_image_free(&img);
+        return false;
+    }
+    return true;
+}
+
+TImage* make_image(const std::string& source, Pixmap pixels, bool has_alpha, int cell_w, int cell_h, int first,
+                   int count, int flags)
+{
+    if (flags == -1)
+        flags = g_auto_flags;
+    if ((flags & kMaskedImage) && !has_alpha)
+        ApplyMask(pixels, g_mask_r, g_mask_g, g_mask_b);
+
+    auto* image = new TImage();
+    image->source = source;
+    image->flags = flags;
+    image->mask_r = g_mask_r, image->mask_g = g_mask_g, image->mask_b = g_mask_b;
+    image->width = cell_w;
+    image->height = cell_h;
+    int across = pixels.width / cell_w;
+    for (int i = first; i < first + count; ++i) {
+        int cx = (i % across) * cell_w;
+        int cy = (i / across) * cell_h;
+        Pixmap cell;
+        cell.width = cell_w;
+        cell.height = cell_h;
+        cell.rgba.resize(static_cast<size_t>(cell_w) * cell_h * 4);
+        for (int row = 0; row < cell_h; ++row) {
+            std::memcpy(&cell.rgba[static_cast<size_t>(row) * cell_w * 4],
+                        &pixels.rgba[(static_cast<size_t>(cy + row) * pixels.width + cx) * 4],
+                        static_cast<size_t>(cell_w) * 4);
+        }
+        image->pixmaps.push_back(std::move(cell));
+    }
+    image->frames.assign(image->pixmaps.size(), 0);
+    if (g_auto_mid_handle)
+        MidHandleImage(image);
+    return image;
+}
+
+std::string base_name(const std::string& path)
+{
+    size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Frame pacing
+
+void FramePacer::start(int hz, int64_t now)
+{
+    hz_ = hz;
+    frame_ms_ = 1000 / hz;
+    remainder_ = 1000 - frame_ms_ * hz;
+    accumulator_ = 0;
+    due_ = now;
+}
+
+int64_t FramePacer::next_due(int64_t now)
+{
+    if (hz_ <= 0)
+        return now;
+    due_ += frame_ms_;
+    accumulator_ += remainder_;
+    if (accumulator_ >= hz_) {
+        accumulator_ -= hz_;
+        due_ += 1;
+    }
+    if (due_ < now)
+        due_ = now;
+    return due_;
+}
+
+// ---------------------------------------------------------------------------------------
+
+TImage::~TImage()
+{
+    if (g_backend) {
+        for (uint32_t tex : frames) {
+            if (tex)
+                g_backend->destroy_texture(tex);
+        }
+    }
+}
+
+void SetBackend(std::unique_ptr<Backend> backend) { g_backend = std::move(backend); }
+Backend& GetBackend() { return *g_backend; }
+bool HasBackend() { return g_backend != nullptr; }
+const RenderState& CurrentRenderState() { return g_state; }
+int64_t FrameCount() { return g_frame_count; }
+
+void Graphics(int width, int height, int depth, int hz, int /*flags*/)
+{
+    g_state = RenderState();
+    recompute_matrix();
+    bool fullscreen = depth > 0;
+    if (g_backend && !g_backend->open(width, height, fullscreen))
+        throw std::runtime_error("Unable to open the " + std::to_string(width) + " x " + std::to_string(height) +
+                                 " display");
+    g_graphics_open = true;
+    g_pacer.start(fullscreen ? hz : hz, MilliSecs());
+    if (fullscreen)
+        MoveMouse(width / 2, height / 2);
+}
+
+void EndGraphics()
+{
+    if (g_backend)
+        g_backend->close();
+    g_graphics_open = false;
+}
+
+int GraphicsOpen() { return g_graphics_open ? 1 : 0; }
+
+void AppTitle(const std::string& title)
+{
+    if (g_backend)
+        g_backend->set_title(title);
+}
+
+void Cls()
+{
+    if (DrawTraceActive())
+        TraceClear();
+    if (g_backend)
+        g_backend->clear();
+}
+
+void Flip(int sync)
+{
+    FrameHook(g_frame_count);  // dumps and traces of this frame, before it is shown
+    if (g_backend)
+        g_backend->present();
+    ++g_frame_count;
+    if (sync == -1) {
+        int64_t now = MilliSecs();
+        int64_t due = g_pacer.next_due(now);
+        if (g_backend && g_backend->paced()) {
+            // Sleep until about a millisecond before the due time, then spin.
+            while (true) {
+                int64_t left = due - static_cast<int64_t>(MilliSecs());
+                if (left <= 0)
+                    break;
+                if (left > 1)
+                    Delay(static_cast<int>(left - 1));
+            }
+        }
+    }
+    AdvanceVirtualClock(1000.0 / 60.0);
+    PresentedHook(g_frame_count);
+    PumpInput();
+}
+
+int AppTerminate()
+{
+    PumpInput();
+    return TakeCloseRequest();
+}
+
+void HideMouse()
+{
+    if (g_backend)
+        g_backend->show_cursor(false);
+}
+
+void ShowMouse()
+{
+    if (g_backend)
+        g_backend->show_cursor(true);
+}
+
+void SetColor(int r, int g, int b)
+{
+    g_state.color_red = std::clamp(r, 0, 255);
+    g_state.color_green = std::clamp(g, 0, 255);
+    g_state.color_blue = std::clamp(b, 0, 255);
+}
+
+void SetAlpha(float alpha) { g_state.color_alpha = std::clamp(alpha, 0.0f, 1.0f); }
+
+void SetBlend(int mode)
+{
+    if (mode >= kMaskBlend && mode <= kShadeBlend)
+        g_state.blend_mode = mode;
+}
+
+void SetRotation(float degrees)
+{
+    g_state.tform_rot = degrees;
+    recompute_matrix();
+}
+
+void SetScale(float sx, float sy)
+{
+    g_state.tform_scale_x = sx;
+    g_state.tform_scale_y = sy;
+    recompute_matrix();
+}
+
+void SetOrigin(float x, float y) { g_state.origin_x = x, g_state.origin_y = y; }
+void SetHandle(float x, float y) { g_state.handle_x = x, g_state.handle_y = y; }
+
+void GetColor(int& r, int& g, int& b)
+{
+    r = g_state.color_red;
+    g = g_state.color_green;
+    b = g_state.color_blue;
+}
+
+void GetOrigin(float& x, float& y) { x = g_state.origin_x, y = g_state.origin_y; }
+void GetHandle(float& x, float& y) { x = g_state.handle_x, y = g_state.handle_y; }
+float GetAlpha() { return g_state.color_alpha; }
+int GetBlend() { return g_state.blend_mode; }
+
+void ApplyMask(Pixmap& px, int mask_r, int mask_g, int mask_b)
+{
+    const int w = px.width, h = px.height;
+    std::vector<uint8_t> is_mask(static_cast<size_t>(w) * h);
+    for (int i = 0; i < w * h; ++i) {
+        const uint8_t* p = &px.rgba[static_cast<size_t>(i) * 4];
+        is_mask[static_cast<size_t>(i)] = p[0] == mask_r && p[1] == mask_g && p[2] == mask_b;
+    }
+    std::vector<uint8_t> out = px.rgba;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            size_t i = static_cast<size_t>(y) * w + x;
+            uint8_t* o = &out[i * 4];
+            if (!is_mask[i]) {
+                o[3] = 255;
+                continue;
+            }
+            int sr = 0, sg = 0, sb = 0, n = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    int nx = x + dx, ny = y + dy;
+                    if (nx < 0 || ny < 0 || nx >= w || ny >= h)
+                        continue;
+                    size_t j = static_cast<size_t>(ny) * w + nx;
+                    if (is_mask[j])
+                        continue;
+                    sr += px.rgba[j * 4], sg += px.rgba[j * 4 + 1], sb += px.rgba[j * 4 + 2];
+                    ++n;
+                }
+            }
+            o[0] = static_cast<uint8_t>(n ? sr / n : 0);
+            o[1] = static_cast<uint8_t>(n ? sg / n : 0);
+            o[2] = static_cast<uint8_t>(n ? sb / n : 0);
+            o[3] = 0;
+        }
+    }
+    px.rgba = std::move(out);
+}
+
+bool DecodePicture(const std::vector<uint8_t>& bytes, Pixmap& out, bool& has_alpha)
+{
+    has_alpha = false;
+    if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0)
+        return decode_png(bytes, out, has_alpha);
+    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+        return decode_jpeg(bytes, out);
+    return false;
+}
+
+TImage* LoadImage(const std::string& source, int flags)
+{
+    std::vector<uint8_t> bytes;
+    Pixmap pixels;
+    bool has_alpha = false;
+    if (!LoadBytes(source, bytes) || !DecodePicture(bytes, pixels, has_alpha) || pixels.width <= 0 ||
+        pixels.height <= 0)
+        return nullptr;
+    int w = pixels.width, h = pixels.height;
+    return make_image(base_name(source), std::move(pixels), has_alpha, w, h, 0, 1, flags);
+}
+
+TImage* LoadAnimImage(const std::string& source, int cell_width, int cell_height, int first, int count, int flags)
+{
+    if (cell_width <= 0 || cell_height <= 0 || first < 0 || count <= 0)
+        return nullptr;
+    std::vector<uint8_t> bytes;
+    Pixmap pixels;
+    bool has_alpha = false;
+    if (!LoadBytes(source, bytes) || !DecodePicture(bytes, pixels, has_alpha))
+        return nullptr;
+    int cells = (pixels.width / cell_width) * (pixels.height / cell_height);
+    if (cells < first + count)
+        return nullptr;
+    return make_image(base_name(source), std::move(pixels), has_alpha, cell_width, cell_height, first, count,
+                      flags);
+}
+
+TImage* CreateImageFromPixmap(Pixmap pixels, int flags, const std::string& name)
+{
+    int w = pixels.width, h = pixels.height;
+    return make_image(name, std::move(pixels), true, w, h, 0, 1, flags);
+}
+
+void FreeImage(TImage* image) { delete image; }
+void AutoMidHandle(int enable) { g_auto_mid_handle = enable != 0; }
+
+void MidHandleImage(TImage* image)
+{
+    if (!image)
+        return;
+    image->handle_x = image->width * 0.5f;
+    image->handle_y = image->height * 0.5f;
+}
+
+void SetImageHandle(TImage* image, float x, float y)
+{
+    if (!image)
+        return;
+    image->handle_x = x;
+    image->handle_y = y;
+}
+
+int ImageWidth(const TImage* image) { return image ? image->width : 0; }
+int ImageHeight(const TImage* image) { return image ? image->height : 0; }
+void AutoImageFlags(int flags) { g_auto_flags = flags; }
+void SetMaskColor(int r, int g, int b) { g_mask_r = r, g_mask_g = g, g_mask_b = b; }
+
+void DrawImage(TImage* image, float x, float y, int frame)
+{
+    if (!image || frame < 0 || frame >= static_cast<int>(image->pixmaps.size()))
+        return;
+    float x0 = -image->handle_x, y0 = -image->handle_y;
+    float u1 = static_cast<float>(image->width) / next_pow2_int(image->width);
+    float v1 = static_cast<float>(image->height) / next_pow2_int(image->height);
+    emit_quad(image, frame, "image", x0, y0, x0 + image->width, y0 + image->height, x + g_state.origin_x,
+              y + g_state.origin_y, 0, 0, u1, v1);
+}
+
+void DrawSubImageRect(TImage* image, float x, float y, float w, float h, float sx, float sy, float sw, float sh,
+                      float hx, float hy, int frame)
+{
+    if (!image || frame < 0 || frame >= static_cast<int>(image->pixmaps.size()) || sw == 0 || sh == 0)
+        return;
+    float x0 = -hx * w / sw, y0 = -hy * h / sh;
+    float pw = static_cast<float>(next_pow2_int(image->width));
+    float ph = static_cast<float>(next_pow2_int(image->height));
+    emit_quad(image, frame, "subimage", x0, y0, x0 + w, y0 + h, x + g_state.origin_x, y + g_state.origin_y,
+              sx / pw, sy / ph, (sx + sw) / pw, (sy + sh) / ph);
+}
+
+void DrawRect(float x, float y, float w, float h)
+{
+    float x0 = -g_state.handle_x, y0 = -g_state.handle_y;
+    emit_quad(nullptr, 0, "rect", x0, y0, x0 + w, y0 + h, x + g_state.origin_x, y + g_state.origin_y, 0, 0, 0, 0);
+}
+
+void DrawTexturedPolygon(TImage* image, int frame, const std::vector<PolyVertex>& corners)
+{
+    if (!image || corners.size() < 3 || frame < 0 || frame >= static_cast<int>(image->pixmaps.size()))
+        return;
+    uint32_t rgba = pack_color();
+    std::vector<Vertex> tris;
+    tris.reserve((corners.size() - 2) * 3);
+    for (size_t i = 1; i + 1 < corners.size(); ++i) {
+        for (size_t k : {size_t{0}, i, i + 1})
+            tris.push_back({corners[k].x, corners[k].y, corners[k].u, corners[k].v, rgba});
+    }
+    if (DrawTraceActive())
+        TracePoly(image->source, frame, corners, g_state);
+    if (g_backend)
+        g_backend->draw_triangles(ensure_texture(image, frame), g_state.blend_mode, tris.data(),
+                                  static_cast<int>(tris.size()));
+}
+
+bool ReadScreen(Pixmap& out) { return g_backend && g_backend->read_screen(out); }
+
+bool SavePng(const std::string& host_path, const Pixmap& pixels)
+{
+    png_image img {};
+    img.version = PNG_IMAGE_VERSION;
+    img.width = static_cast<png_uint_32>(pixels.width);
+    img.height = static_cast<png_uint_32>(pixels.height);
+    img.format = PNG_FORMAT_RGBA;
+    return png_image_write_to_file(&img, host_path.c_str(), 0, pixels.rgba.data(), 0, nullptr) != 0;
+}
+
+void ShowErrorBox(const std::string& title, const std::string& message)
+{
+    if (g_backend && g_graphics_open)
+        g_backend->message_box(title, message);
+}

@@ -1,0 +1,4 @@
+// Projectiles.
+#include "player/bullet.h"
+
+void BulletT::update() { MethodDrawEntity(); }

@@ -1,0 +1,6 @@
+// The aiming reticle.
+#include "player/reticle.h"
+
+void pPricelT::Create_New() {}
+
+void pPricelT::Update() { MethodDrawEntity(); }

@@ -1,0 +1,229 @@
+// The scripted runner.
+#include "shell/runner.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "platform/draw_trace.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/input_script.h"
+#include "shell/main_loop.h"
+#include "shell/state_dump.h"
+
+const char* const kUsage =
+    "usage: wingtron [options]\n"
+    "  --headless              no window, no GL, no audio device; draws are recorded\n"
+    "  --data DIR              folder holding media, sounds, music, ambient, Levels, levels\n"
+    "  --profiles DIR          folder for profiles, high scores and configuration\n"
+    "  --seed N                use N wherever the game seeds its random numbers from the clock\n"
+    "  --input FILE            replay a frame-stamped input script\n"
+    "  --frames N              stop after N presented frames (exit code 0)\n"
+    "  --dump FILE             write state snapshots (JSON array) ...\n"
+    "  --dump-at LIST          ... at these frames, e.g. 200,400,1000-1200\n"
+    "  --trace-draws LIST:FILE write the draw calls of these frames as JSON lines\n"
+    "  --screenshot F:FILE     save frame F as a 1024 x 768 PNG (real backend)\n"
+    "  --level N               skip the menu and start level N (1..30)\n"
+    "  --difficulty 1|2        difficulty for --level (1 normal, 2 hard)\n"
+    "  --windowed, --fullscreen  override the configured screen mode\n"
+    "  --help                  show this text\n";
+
+namespace {
+
+int64_t parse_int(const std::string& text, const std::string& what)
+{
+    int64_t v = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size())
+        throw UsageError("wingtron: " + what + " expects a number, got '" + text + "'");
+    return v;
+}
+
+// Splits "F:FILE" at the first colon.
+std::pair<std::string, std::string> split_spec(const std::string& text, const std::string& flag)
+{
+    size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == text.size())
+        throw UsageError("wingtron: " + flag + " expects LIST:FILE, got '" + text + "'");
+    return {text.substr(0, colon), text.substr(colon + 1)};
+}
+
+struct RunState {
+    RunOptions options;
+    std::ofstream dump;
+    bool dump_started = false;
+    std::ofstream trace;
+};
+std::unique_ptr<RunState> g_run;
+
+void on_frame(int64_t frame)
+{
+    RunState& r = *g_run;
+    if (r.dump.is_open() && r.options.dump_at.contains(frame)) {
+        r.dump << (r.dump_started ? ",\n" : "[\n") << dump_state(frame).dump();
+        r.dump_started = true;
+    }
+    if (r.trace.is_open() && r.options.trace_at.contains(frame)) {
+        for (const DrawRecord& d : TracedDraws()) {
+            nlohmann::json j {{"f", frame},           {"op", d.op},       {"image", d.image}, {"frame", d.frame},
+                              {"quad", d.quad},       {"color", d.color}, {"alpha", d.alpha}, {"blend", d.blend}};
+            r.trace << j.dump() << '\n';
+        }
+    }
+    if (frame == r.options.screenshot_frame) {
+        Pixmap shot;
+        if (!ReadScreen(shot) || !SavePng(r.options.screenshot_file, shot))
+            std::fprintf(stderr, "wingtron: could not save the screenshot %s\n", r.options.screenshot_file.c_str());
+    }
+}
+
+void after_present(int64_t presented)
+{
+    if (g_run->options.frames >= 0 && presented >= g_run->options.frames)
+        end_program(0);
+}
+
+}  // namespace
+
+FrameSet FrameSet::Parse(const std::string& text)
+{
+    FrameSet set;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t comma = text.find(',', start);
+        std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (item.empty())
+            throw UsageError("wingtron: empty entry in the frame list '" + text + "'");
+        size_t dash = item.find('-', 1);
+        int64_t a = parse_int(item.substr(0, dash), "a frame list");
+        int64_t b = dash == std::string::npos ? a : parse_int(item.substr(dash + 1), "a frame list");
+        if (a < 0 || b < a)
+            throw UsageError("wingtron: bad frame range '" + item + "'");
+        set.ranges_.push_back({a, b});
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return set;
+}
+
+bool FrameSet::contains(int64_t frame) const
+{
+    for (auto [a, b] : ranges_) {
+        if (frame >= a && frame <= b)
+            return true;
+    }
+    return false;
+}
+
+RunOptions ParseOptions(const std::vector<std::string>& args)
+{
+    RunOptions o;
+    std::string trace_spec;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw UsageError("wingtron: " + a + " needs a value");
+            return args[++i];
+        };
+        if (a == "--help" || a == "-h")
+            o.help = true;
+        else if (a == "--headless")
+            o.headless = true;
+        else if (a == "--data")
+            o.data_dir = value();
+        else if (a == "--profiles")
+            o.profiles_dir = value();
+        else if (a == "--seed") {
+            o.seed_given = true;
+            o.seed = static_cast<int32_t>(parse_int(value(), "--seed"));
+        } else if (a == "--input")
+            o.input_file = value();
+        else if (a == "--frames") {
+            o.frames = parse_int(value(), "--frames");
+            if (o.frames < 0)
+                throw UsageError("wingtron: --frames must not be negative");
+        } else if (a == "--dump")
+            o.dump_file = value();
+        else if (a == "--dump-at")
+            o.dump_at = FrameSet::Parse(value());
+        else if (a == "--trace-draws") {
+            auto [list, file] = split_spec(value(), a);
+            o.trace_at = FrameSet::Parse(list);
+            o.trace_file = file;
+        } else if (a == "--screenshot") {
+            auto [frame, file] = split_spec(value(), a);
+            o.screenshot_frame = parse_int(frame, "--screenshot");
+            o.screenshot_file = file;
+        } else if (a == "--level") {
+            int64_t level = parse_int(value(), "--level");
+            if (level < 1 || level > 30)
+                throw UsageError("wingtron: --level must be 1..30");
+            o.overrides.level = static_cast<int>(level);
+        } else if (a == "--difficulty") {
+            int64_t d = parse_int(value(), "--difficulty");
+            if (d != 1 && d != 2)
+                throw UsageError("wingtron: --difficulty must be 1 or 2");
+            o.overrides.difficulty = static_cast<int>(d);
+        } else if (a == "--windowed")
+            o.overrides.screen_mode = 1;
+        else if (a == "--fullscreen")
+            o.overrides.screen_mode = 2;
+        else
+            throw UsageError("wingtron: unknown option '" + a + "'");
+    }
+    if (o.dump_file.empty() != o.dump_at.empty())
+        throw UsageError("wingtron: --dump and --dump-at go together");
+    if (o.headless && o.screenshot_frame >= 0)
+        throw UsageError("wingtron: --screenshot needs the real backend (drop --headless)");
+    return o;
+}
+
+void BeginRun(const RunOptions& options)
+{
+    g_run = std::make_unique<RunState>();
+    g_run->options = options;
+    if (!options.data_dir.empty())
+        SetDataFolder(options.data_dir);
+    if (!options.profiles_dir.empty())
+        SetProfilesFolder(options.profiles_dir);
+    SetFixedSeed(options.seed_given, options.seed);
+    if (!options.input_file.empty()) {
+        std::ifstream in(options.input_file, std::ios::binary);
+        if (!in)
+            throw std::runtime_error("Cannot read the input script \"" + options.input_file + "\"");
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        SetInputScript(ParseInputScript(text, options.input_file));
+    }
+    if (!options.dump_file.empty()) {
+        g_run->dump.open(options.dump_file, std::ios::binary);
+        if (!g_run->dump)
+            throw std::runtime_error("Cannot write the dump file \"" + options.dump_file + "\"");
+    }
+    if (!options.trace_file.empty()) {
+        g_run->trace.open(options.trace_file, std::ios::binary);
+        if (!g_run->trace)
+            throw std::runtime_error("Cannot write the trace file \"" + options.trace_file + "\"");
+        SetDrawTraceActive(true);
+    }
+    SetFrameHook(on_frame);
+    SetPresentedHook(after_present);
+}
+
+void EndRun()
+{
+    if (!g_run)
+        return;
+    if (g_run->dump.is_open()) {
+        g_run->dump << (g_run->dump_started ? "\n]\n" : "[]\n");
+        g_run->dump.close();
+    }
+    if (g_run->trace.is_open())
+        g_run->trace.close();
+    SetFrameHook(nullptr);
+    SetPresentedHook(nullptr);
+}

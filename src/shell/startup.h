@@ -1,0 +1,20 @@
+// Start-up: configuration, the 1024 x 768 screen, the studio logo, the asset catalogue
+// with its loading bar, and the most recent profile.
+#pragma once
+
+#include <cstdint>
+
+extern uint8_t screen_depth;  // 0 window, 32 full screen
+extern uint8_t refresh_rate;  // 60
+extern int loading_steps;     // loading-bar units done
+
+// Settings given on the command line that start-up applies over the saved ones.
+struct StartupOverrides {
+    int screen_mode = 0;  // 0 keep the configured mode, 1 window, 2 full screen
+    int level = 0;        // 1..30: skip the menu and start this level
+    int difficulty = 0;   // 1 or 2 with level
+};
+
+void startup(const StartupOverrides& overrides);
+void loading_step(int units);
+void release_loading_screen();

@@ -1,0 +1,148 @@
+// State snapshots.
+#include "shell/state_dump.h"
+
+#include "entities/events.h"
+#include "fx/emitter.h"
+#include "persist/profile.h"
+#include "platform/input.h"
+#include "player/bullet.h"
+#include "player/power_ups.h"
+#include "player/reticle.h"
+#include "player/robo_fly.h"
+#include "shell/globals.h"
+#include "shell/level_rules.h"
+#include "shell/lists.h"
+#include "shell/startup.h"
+#include "sound/sound.h"
+#include "ui/gui.h"
+#include "ui/ingame_gui.h"
+#include "ui/visor.h"
+#include "world/container.h"
+#include "world/fly.h"
+#include "world/level_object.h"
+#include "world/special.h"
+#include "world/spider.h"
+#include "world/web_point.h"
+
+namespace {
+
+template <typename T>
+nlohmann::json dump_list(TList<T>& list)
+{
+    nlohmann::json out = nlohmann::json::array();
+    list.for_each([&](T& item) {
+        nlohmann::json o;
+        item.dump_fields(o);
+        out.push_back(std::move(o));
+    });
+    return out;
+}
+
+}  // namespace
+
+nlohmann::json dump_globals()
+{
+    nlohmann::json g;
+#define DUMP(name) g[#name] = name
+    // Frame loop.
+    DUMP(level_start_pending);
+    DUMP(menu_requested);
+    DUMP(level_running);
+    DUMP(level_outcome);
+    DUMP(pause_state);
+    DUMP(help_card);
+    DUMP(tick_frames);
+    DUMP(level_ticks);
+    DUMP(time_scale);
+    DUMP(show_intro_story);
+    DUMP(show_level_banner);
+    DUMP(show_saving_indicator);
+    DUMP(mouse_hit_left);
+    DUMP(mouse_hit_right);
+    DUMP(mouse_hit_middle);
+    DUMP(mouse_down_left);
+    DUMP(mouse_down_right);
+    DUMP(mouse_down_middle);
+    DUMP(screen_shake_x);
+    DUMP(screen_shake_y);
+    DUMP(visor_page);
+    DUMP(tutorial_step);
+    // Start-up.
+    DUMP(screen_depth);
+    DUMP(refresh_rate);
+    DUMP(loading_steps);
+    // Profile and configuration.
+    DUMP(profile_name);
+    DUMP(current_level);
+    DUMP(profile_score);
+    DUMP(profile_stars);
+    DUMP(game_completed);
+    DUMP(difficulty);
+    DUMP(current_profile);
+    DUMP(music_volume);
+    DUMP(sound_volume);
+    DUMP(screen_mode);
+    // Level rules and score.
+    DUMP(main_score);
+    DUMP(tactic_bonus);
+    DUMP(time_bonus_left);
+    DUMP(flies_left);
+    DUMP(flies_released);
+    // Robot and weapons.
+    DUMP(temperature);
+    DUMP(robot_damaged);
+    DUMP(active_slot);
+    DUMP(active_weapon);
+    DUMP(free_slots);
+    DUMP(slice_pending);
+    DUMP(cooling_frames);
+    // HUD, visor, web and sound.
+    DUMP(time_warp_state);
+    DUMP(time_warp_timer);
+    DUMP(spider2_gauge_state);
+    DUMP(overheat_flash);
+    DUMP(visor_phase);
+    DUMP(visor_timer);
+    DUMP(web_offset_x);
+    DUMP(web_offset_y);
+    DUMP(web_flash);
+    DUMP(web_flash_timer);
+    DUMP(sound_rate);
+    DUMP(fly_sound_count);
+    DUMP(free_sound_count);
+    DUMP(container_break_count);
+    DUMP(lazer_hit_count);
+#undef DUMP
+    g["rnd_state"] = RndSeed();
+    return g;
+}
+
+nlohmann::json dump_lists()
+{
+    nlohmann::json l;
+    l["event_list"] = dump_list(event_list);
+    l["level_back_list"] = dump_list(level_back_list);
+    l["fly_list"] = dump_list(fly_list);
+    l["container_list"] = dump_list(container_list);
+    l["special_list"] = dump_list(special_list);
+    l["bullet_list"] = dump_list(bullet_list);
+    l["spider_list"] = dump_list(spider_list);
+    l["emitter_layer_1"] = dump_list(emitter_layer_1);
+    l["robot_list"] = dump_list(robot_list);
+    l["emitter_layer_2"] = dump_list(emitter_layer_2);
+    l["level_front_list"] = dump_list(level_front_list);
+    l["emitter_layer_3"] = dump_list(emitter_layer_3);
+    l["power_ups_list"] = dump_list(power_ups_list);
+    l["emitter_layer_4"] = dump_list(emitter_layer_4);
+    l["ingame_gui_list"] = dump_list(ingame_gui_list);
+    l["reticle_list"] = dump_list(reticle_list);
+    l["web_point_list"] = dump_list(web_point_list);
+    l["gui_list"] = dump_list(gui_list);
+    l["sound_list"] = dump_list(sound_list);
+    return l;
+}
+
+nlohmann::json dump_state(int64_t frame)
+{
+    return nlohmann::json {{"f", frame}, {"globals", dump_globals()}, {"lists", dump_lists()}};
+}

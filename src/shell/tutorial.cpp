@@ -1,0 +1,4 @@
+// Tutorial script.
+#include "shell/tutorial.h"
+
+void update_tutorial() {}

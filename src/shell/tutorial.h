@@ -1,0 +1,4 @@
+// The tutorial script of the first level.
+#pragma once
+
+void update_tutorial();

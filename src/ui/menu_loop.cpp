@@ -1,0 +1,10 @@
+// The menu loop.
+#include "ui/menu_loop.h"
+
+#include "shell/globals.h"
+
+void run_menu_loop()
+{
+    menu_requested = 0;
+    level_start_pending = 1;
+}

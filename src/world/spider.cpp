@@ -1,0 +1,6 @@
+// Spiders.
+#include "world/spider.h"
+
+void SpiderT::Create_New(int /*count*/) {}
+
+void SpiderT::Update() { MethodDrawEntity(); }
