@@ -318,8 +318,7 @@ void Loading(Forge& f) {
     f.Picture("saving_process.jpg", sv.Release());
     Canvas caret(4, 30);
     cairo_rectangle(caret.cr(), 0, 0, 4, 30);
-    SetColor(caret.cr(), Hex(0xfff4d6));
-    cairo_fill(caret.cr());
+    FillLinear(caret.cr(), 0, 0, 0, 30, Hex(0xfff4d6), Hex(0xffc94a));
     f.Picture("Carret.jpg", caret.Release());
 }
 

@@ -202,7 +202,9 @@ std::vector<float> Render(const Song& s) {
         Compose(s, mix, 0);
         Compose(s, mix, length);
         Buf wl = Reverb(mix.send_l, 0.8, 1.0, 0), wr = Reverb(mix.send_r, 0.8, 1.0, 1);
-        int from = Samples(length), n = Samples(length);
+        // Keep one period of the second pass, starting a moment before its downbeat so the loop point
+        // falls in sustained sound rather than on a note's attack.
+        int from = Samples(length - 0.012), n = Samples(length);
         Buf l(n), r(n);
         for (int i = 0; i < n; ++i) {
             l[i] = mix.l[from + i] + 0.35f * wl[from + i];
