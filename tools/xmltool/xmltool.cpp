@@ -57,12 +57,12 @@ void dump_node(const xmlNode& node, std::string& out)
     out.append(node.Level > 0 ? 2 * static_cast<size_t>(node.Level) : 0, ' ');
     out += node.Name;
     for (const auto& attr : node.AttributeList)
-        out += " " + attr->Name + "=\"" + attr->Value + "\"";
+        out += " " + attr.Name + "=\"" + attr.Value + "\"";
     if (!node.Value.empty())
         out += " = " + json_string(node.Value);
     out += '\n';
     for (const auto& child : node.ChildList)
-        dump_node(*child, out);
+        dump_node(child, out);
 }
 
 } // namespace
