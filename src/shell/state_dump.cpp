@@ -108,6 +108,10 @@ nlohmann::json dump_globals()
     DUMP(web_flash);
     DUMP(web_flash_timer);
     DUMP(sound_rate);
+    DUMP(fly_sound_count);
+    DUMP(free_sound_count);
+    DUMP(container_break_count);
+    DUMP(lazer_hit_count);
 #undef DUMP
     g["rnd_state"] = RndSeed();
     return g;

@@ -4,6 +4,10 @@
 #include <nlohmann/json.hpp>
 
 float sound_rate = 1;
+int fly_sound_count = 0;
+int free_sound_count = 0;
+int container_break_count = 0;
+int lazer_hit_count = 0;
 
 void SoundT::Update() {}
 

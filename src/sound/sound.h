@@ -10,6 +10,13 @@ struct TSound;
 
 extern float sound_rate;  // playback rate, lowered during the time warp
 
+// Re-trigger guards: raised by the sound's owner each time it starts the sound, reset to 0
+// by update_sound_throttles after a quiet spell.
+extern int fly_sound_count;        // fly arrivals
+extern int free_sound_count;       // flies set free
+extern int container_break_count;  // containers broken
+extern int lazer_hit_count;        // laser hits
+
 class SoundT {
 public:
     virtual ~SoundT() = default;
