@@ -26,7 +26,6 @@ inline TImage* MakeTestStrip(int w, int h, int frames, const std::string& name)
     TImage* image = MakeTestImage(w, h, name);
     for (int i = 1; i < frames; ++i)
         image->pixmaps.push_back(image->pixmaps[0]);
-    image->frames.assign(static_cast<size_t>(frames), 0);
     return image;
 }
 
