@@ -191,8 +191,7 @@ bool decode_wav(const std::vector<uint8_t>& b, TSound& out)
 // ---------------------------------------------------------------------------------------
 // Silent driver: each voice keeps its position in sound milliseconds on the clock.
 
-class SilentAudioDriver final : public AudioDriver
-{
+class SilentAudioDriver final : public AudioDriver {
 public:
     std::string name() const override { return "silent"; }
 

@@ -68,8 +68,7 @@ void SetChannelRate(TChannel* channel, float rate);
 int ChannelPlaying(TChannel* channel);
 
 // The output behind the channels. Voices are small integers owned by the driver.
-class AudioDriver
-{
+class AudioDriver {
 public:
     virtual ~AudioDriver() = default;
     virtual std::string name() const = 0;

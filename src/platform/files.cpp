@@ -1,6 +1,7 @@
 // Streams and file queries over the host file system.
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,12 +53,20 @@ std::string resolve_case(const std::string& base, const std::vector<std::string>
     return current;
 }
 
-[[noreturn]] void read_error(const TStream* s)
-{
-    throw StreamError("Error reading from stream: \"" + s->path() + "\" ended early");
-}
+int64_t g_write_limit = -1;  // bytes left before writes fail, negative for no limit
+
+[[noreturn]] void read_error(const TStream* s) { throw StreamError(ReadErrorMessage(s->path())); }
 
 }  // namespace
+
+std::string ReadErrorMessage(const std::string& path)
+{
+    return "Error reading from stream: \"" + path + "\" ended early";
+}
+
+std::string WriteErrorMessage(const std::string& path) { return "Error writing to stream: \"" + path + "\""; }
+
+void SetWriteLimitForTesting(int64_t bytes) { g_write_limit = bytes; }
 
 void SetDataFolder(const std::string& folder) { g_data_folder = folder.empty() ? "." : folder; }
 void SetProfilesFolder(const std::string& folder) { g_profiles_folder = folder; }
@@ -118,8 +127,18 @@ void TStream::read_bytes(void* out, size_t n)
 
 void TStream::write_bytes(const void* data, size_t n)
 {
+    if (g_write_limit >= 0) {
+        if (static_cast<int64_t>(n) > g_write_limit) {
+            // Place what fits, as a full disk would, then fail.
+            if (file_ && g_write_limit > 0)
+                std::fwrite(data, 1, static_cast<size_t>(g_write_limit), file_);
+            g_write_limit = 0;
+            throw StreamError(WriteErrorMessage(path_));
+        }
+        g_write_limit -= static_cast<int64_t>(n);
+    }
     if (!file_ || std::fwrite(data, 1, n, file_) != n)
-        throw StreamError("Error writing to stream: \"" + path_ + "\"");
+        throw StreamError(WriteErrorMessage(path_));
     pos_ += static_cast<int64_t>(n);
     written_ = pos_;
 }
@@ -155,7 +174,33 @@ void CloseStream(TStream* stream)
     std::string path = stream->path_;
     delete stream;
     if (f && std::fclose(f) != 0)
-        throw StreamError("Error writing to stream: \"" + path + "\"");
+        throw StreamError(WriteErrorMessage(path));
+}
+
+TStream* CreateNewStream(const std::string& host_path)
+{
+    int fd = ::open(host_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+        ::close(fd);
+        ::unlink(host_path.c_str());
+        return nullptr;
+    }
+    auto* s = new TStream();
+    s->path_ = host_path;
+    s->file_ = f;
+    return s;
+}
+
+int SyncStream(TStream* stream)
+{
+    if (!stream || !stream->file_)
+        return 0;
+    if (std::fflush(stream->file_) != 0)
+        return 0;
+    return ::fsync(fileno(stream->file_)) == 0 ? 1 : 0;
 }
 
 int Eof(TStream* s) { return s->position() >= s->size() ? 1 : 0; }

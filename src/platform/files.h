@@ -16,6 +16,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The read and write error texts for a file.
+std::string ReadErrorMessage(const std::string& path);
+std::string WriteErrorMessage(const std::string& path);
+
 // A file opened for reading (the whole file is held in memory) or for writing.
 class TStream {
 public:
@@ -37,6 +41,8 @@ private:
     friend TStream* ReadStream(const std::string& path);
     friend TStream* WriteStream(const std::string& path);
     friend void CloseStream(TStream* stream);
+    friend TStream* CreateNewStream(const std::string& host_path);
+    friend int SyncStream(TStream* stream);
     TStream() = default;
 
     std::string path_;
@@ -61,6 +67,15 @@ TStream* ReadStream(const std::string& path);   // nullptr when it cannot be ope
 TStream* WriteStream(const std::string& path);  // nullptr when it cannot be created
 void CloseStream(TStream* stream);              // throws StreamError when buffered bytes cannot be written
 int Eof(TStream* stream);
+
+// Creates a file that must not exist yet, at a host path (not a game path); nullptr when it
+// exists or cannot be created. For temporary files beside a file being replaced.
+TStream* CreateNewStream(const std::string& host_path);
+// Pushes a write stream's bytes to the disk (flush and fsync); 1 on success.
+int SyncStream(TStream* stream);
+// Test hook that simulates a full disk: after this many more bytes every write fails with
+// the write error. A negative limit (the default) means no limit.
+void SetWriteLimitForTesting(int64_t bytes);
 
 int ReadByte(TStream* s);
 int32_t ReadInt(TStream* s);

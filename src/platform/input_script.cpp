@@ -80,13 +80,13 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::
             if (!(in >> ev.a >> ev.b))
                 throw fail("move needs X Y");
             out.push_back(ev);
-        } else if (action == "down" || action == "up" || action == "click" || action == "press") {
+        } else if (action == "down" || action == "up" || action == "click" || action == "key") {
             std::string target;
             if (!(in >> target) || !parse_target(target, ev.mouse, ev.a))
                 throw fail("unknown button or key '" + target + "'");
             ev.kind = action == "up" ? ScriptedEvent::Up : ScriptedEvent::Down;
             out.push_back(ev);
-            if (action == "click" || action == "press") {
+            if (action == "click" || action == "key") {
                 ev.kind = ScriptedEvent::Up;
                 ev.frame = frame + 1;
                 out.push_back(ev);

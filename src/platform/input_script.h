@@ -4,7 +4,7 @@
 //   FRAME down B | up B   press or release B: a mouse button (left, right, middle)
 //                         or a key (a code 0-255, a letter, a digit, or escape, enter,
 //                         space, backspace, tab, shift, minus)
-//   FRAME click B         press B at FRAME and release it at FRAME + 1
+//   FRAME click B         press B at FRAME and release it at FRAME + 1 ("key B" too)
 //   FRAME wheel DZ        wheel movement
 //   FRAME type TEXT       typed characters (the rest of the line)
 //   FRAME close           window close request

@@ -82,7 +82,7 @@ void startup(const StartupOverrides& overrides)
 {
     // The renderer is the platform's OpenGL one (or the headless twin), chosen by main.
     SeedRnd(ClockSeed());
-    // The configuration (music and sound volume, screen mode) is read here.
+    LoadConfig();  // music and sound volume, screen mode
     if (overrides.screen_mode != 0)
         screen_mode = static_cast<uint8_t>(overrides.screen_mode);
     screen_depth = screen_mode == 1 ? 0 : 32;
@@ -97,7 +97,7 @@ void startup(const StartupOverrides& overrides)
     SeedRnd(ClockSeed());
     SetBlend(kAlphaBlend);
     current_level = 1;
-    // The most recently written profile is loaded here and may change current_level.
+    LoadLatestProfile();  // may change current_level
     if (overrides.level >= 1 && overrides.level <= 30) {
         current_level = overrides.level;
         if (overrides.difficulty == 1 || overrides.difficulty == 2)

@@ -12,20 +12,20 @@ struct TChannel;
 
 extern float sound_rate;  // playback rate of effects: 1 normally, lower during the time warp
 
-// Re-trigger guards: raised by the code that plays the sound, cleared here some frames
-// later (15 for the fly and free sounds, 10 for container breaks and laser hits).
-extern int fly_sound_count;
-extern int free_sound_count;
-extern int container_break_count;
-extern int lazer_hit_count;
-// Frames each guard has been above 0.
+// Re-trigger guards: raised by the sound's owner each time it starts the sound, reset to 0
+// by update_sound_throttles after a quiet spell.
+extern int fly_sound_count;        // fly arrivals
+extern int free_sound_count;       // flies set free
+extern int container_break_count;  // containers broken
+extern int lazer_hit_count;        // laser hits
+// Frames each guard has been above 0: past 14 (fly, free) or 9 (container, laser) the
+// guard and its timer drop back to 0.
 extern int fly_sound_timer;
 extern int free_sound_timer;
 extern int container_break_timer;
 extern int lazer_hit_timer;
 
-class SoundT
-{
+class SoundT {
 public:
     TSound* Sound = nullptr;      // kept for reference; the channel plays it
     TChannel* Channel = nullptr;  // owned; cued paused at creation, nullptr without a sound

@@ -9,8 +9,7 @@
 
 namespace {
 
-class Audio : public ::testing::Test
-{
+class Audio : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -13,8 +13,7 @@
 
 namespace {
 
-class Sound : public ::testing::Test
-{
+class Sound : public ::testing::Test {
 protected:
     void SetUp() override
     {

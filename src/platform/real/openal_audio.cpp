@@ -113,8 +113,7 @@ struct Stream {
     ~Stream() { close(); }
 };
 
-class OpenALDriver final : public AudioDriver
-{
+class OpenALDriver final : public AudioDriver {
 public:
     OpenALDriver(ALCdevice* device, ALCcontext* context, bool loopback)
         : device_(device), context_(context), loopback_(loopback)

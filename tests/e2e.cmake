@@ -1,0 +1,19 @@
+# End-to-end tests: the real executable, headless and under a real GL context.
+add_test(NAME e2e.determinism
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/determinism.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
+set_tests_properties(e2e.determinism PROPERTIES TIMEOUT 300)
+
+add_executable(gl_smoke_test e2e/gl_smoke.cpp)
+target_link_libraries(gl_smoke_test PRIVATE game_core platform_real)
+
+# Mesa and dbus leak a little inside the GL driver; leak checks stay on for logic tests.
+find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN)
+    add_test(NAME e2e.gl_smoke COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24" $<TARGET_FILE:gl_smoke_test>)
+else()
+    add_test(NAME e2e.gl_smoke COMMAND $<TARGET_FILE:gl_smoke_test>)
+endif()
+set_tests_properties(e2e.gl_smoke PROPERTIES TIMEOUT 120 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
+if(NOT XVFB_RUN)
+    set_property(TEST e2e.gl_smoke APPEND PROPERTY ENVIRONMENT SDL_VIDEODRIVER=offscreen)
+endif()
