@@ -8,6 +8,7 @@ extern int robot_damaged;  // 1 while broken
 
 class roboFlyT : public Actor {
 public:
+    uint8_t Curr_animation = 0;  // animation state 0..6 (2..5: away from the branch)
     static void initialize_robo_fly();
     void Update();
     const char* type_name() const override { return "roboFlyT"; }
