@@ -36,8 +36,8 @@ int rule_value(xmlNode* level, const char* key)
 
 void load_level_rules(int level)
 {
-    auto doc = xmlDocument::Create(".\\levels\\levels_vars.xml");
-    xmlNode* root = doc->Root();
+    auto doc = load_tuning_document(".\\levels\\levels_vars.xml");
+    xmlNode* root = doc ? doc->Root() : nullptr;
     xmlNode* rules = root ? root->FindChild("level_" + std::to_string(level), 0, 1) : nullptr;
     fly_death_count = rule_value(rules, "fly_death_count");
     flies_left = fly_death_count;
@@ -53,7 +53,8 @@ void load_level_rules(int level)
     two_star_limit = one_star_limit + q;
     three_star_limit = one_star_limit + 2 * q;
     four_star_limit = one_star_limit + 3 * q;
-    doc->Clear();
+    if (doc)
+        doc->Clear();
 }
 
 void decay_time_bonus() {}

@@ -20,8 +20,8 @@ extern int three_star_limit;
 extern int four_star_limit;
 extern int five_star_limit;
 
-// Reads the rules of a level. A level element or key missing from the file gives 0 for
-// that rule; a missing or malformed file raises the XML reader's error.
+// Reads the rules of a level. A missing file, level element or key gives 0 for that rule;
+// a malformed file raises the XML reader's error.
 void load_level_rules(int level);
 void decay_time_bonus();
 void check_results();

@@ -111,6 +111,13 @@ float text_to_float(const std::string& text)
     return std::isfinite(v) ? static_cast<float>(v) : 0.0f;
 }
 
+std::unique_ptr<xmlDocument> load_tuning_document(const std::string& path)
+{
+    if (FileType(path) != 1)
+        return nullptr;
+    return xmlDocument::Create(path);
+}
+
 namespace {
 
 xmlNode* find_value_node(xmlNode* parent, const std::string& name)

@@ -2,9 +2,15 @@
 // declared with EventsT) and the number conversion shared by the tuning-file readers.
 #pragma once
 
+#include <memory>
 #include <string>
 
+class xmlDocument;
 class xmlNode;
+
+// A tuning document read from a game path, or nullptr when there is no such file (the
+// caller then uses its defaults). A file that exists but cannot be parsed raises XmlError.
+std::unique_ptr<xmlDocument> load_tuning_document(const std::string& path);
 
 // Game path of a level's timetable: ".\Levels\Level_" + level + ".dat".
 std::string level_events_path(const std::string& level);

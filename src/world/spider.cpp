@@ -93,8 +93,9 @@ bool endgame_reached()
 
 void SpiderT::Create_New(int count)
 {
-    auto doc = xmlDocument::Create(".\\levels\\Spiders.xml");
-    xmlNode* root = doc->Root();
+    // Without the file, or without the level's entries, the spiders take their defaults.
+    auto doc = load_tuning_document(".\\levels\\Spiders.xml");
+    xmlNode* root = doc ? doc->Root() : nullptr;
     xmlNode* level = root ? root->FindChild("level_" + std::to_string(current_level), 1, 1) : nullptr;
     xmlNode* second = level ? level->FindChild("spider2", 1, 1) : nullptr;
     for (int i = 1; i <= std::min(count, 2); ++i) {
@@ -103,7 +104,8 @@ void SpiderT::Create_New(int count)
         else
             make_spider(second, 2, true);
     }
-    doc->Clear();
+    if (doc)
+        doc->Clear();
 }
 
 void SpiderT::release_target()
