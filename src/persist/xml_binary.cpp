@@ -31,12 +31,8 @@ public:
         if (attributes > 0 && static_cast<size_t>(attributes) > remaining() / kMinAttributeBytes)
             ended_early();
         for (int32_t i = 0; i < attributes; ++i) {
-            auto attr = std::make_unique<xmlAttribute>();
-            attr->Name = read_string();
+            xmlAttribute* attr = node->_AppendAttribute(read_string());
             attr->Value = read_string();
-            attr->Node = node;
-            node->AttributeList.push_back(std::move(attr));
-            node->AttributeList.back()->_Link = std::prev(node->AttributeList.end());
         }
         int32_t children = read_int();
         if (children > 0 && static_cast<size_t>(children) > remaining() / kMinNodeBytes)
@@ -111,12 +107,12 @@ void write_node(const xmlNode& node, std::string& out)
     put_string(out, node.Value);
     put_int(out, static_cast<int32_t>(node.AttributeList.size()));
     for (const auto& attr : node.AttributeList) {
-        put_string(out, attr->Name);
-        put_string(out, attr->Value);
+        put_string(out, attr.Name);
+        put_string(out, attr.Value);
     }
     put_int(out, node.ChildCount());
     for (const auto& child : node.ChildList)
-        write_node(*child, out);
+        write_node(child, out);
 }
 
 } // namespace

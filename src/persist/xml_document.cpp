@@ -38,21 +38,22 @@ void xmlAttribute::Free()
 
 xmlNode* xmlNode::AddNode(const std::string& name, int where)
 {
-    auto node = std::make_unique<xmlNode>();
-    node->Name = name;
-    node->_Doc = _Doc;
-    xmlNode* raw = node.get();
+    xmlNode* raw;
     if (where == AS_SIBLING) {
         if (!Parent)
             throw XmlError("xmlNode.AddNode(\"" + name +
                            "\", AS_SIBLING): The root node may not have siblings.");
+        auto link = Parent->ChildList.emplace(std::next(_Link));
+        raw = &*link;
         raw->Parent = Parent;
-        raw->_Link = Parent->ChildList.insert(std::next(_Link), std::move(node));
+        raw->_Link = link;
     } else {
+        raw = &ChildList.emplace_back();
         raw->Parent = this;
-        ChildList.push_back(std::move(node));
         raw->_Link = std::prev(ChildList.end());
     }
+    raw->Name = name;
+    raw->_Doc = _Doc;
     raw->_UpdateVars();
     return raw;
 }
@@ -61,9 +62,9 @@ xmlNode* xmlNode::GetChild(int index) const
 {
     if (index < 1)
         throw XmlError("xmlNode.SetIndex(" + std::to_string(index) + "): Index may not be less than 1.");
-    for (const auto& child : ChildList) {
+    for (auto& child : ChildList) {
         if (--index == 0)
-            return child.get();
+            return const_cast<xmlNode*>(&child);
     }
     return nullptr;
 }
@@ -72,15 +73,15 @@ xmlNode* xmlNode::FindChild(const std::string& name, int recursive, int case_sen
 {
     if (ChildList.empty())
         return nullptr;
-    for (const auto& child : ChildList) {
-        if (names_equal(child->Name, name, case_sensitive))
-            return child.get();
+    for (auto& child : ChildList) {
+        if (names_equal(child.Name, name, case_sensitive))
+            return &child;
     }
     if (recursive) {
-        for (const auto& child : ChildList) {
-            if (!child->HasChildren())
+        for (auto& child : ChildList) {
+            if (!child.HasChildren())
                 continue;
-            if (xmlNode* hit = child->FindChild(name, recursive, case_sensitive))
+            if (xmlNode* hit = child.FindChild(name, recursive, case_sensitive))
                 return hit;
         }
     }
@@ -92,16 +93,16 @@ xmlNode* xmlNode::FindChildEx(const std::string& name, const std::string& attr_n
 {
     if (ChildList.empty())
         return nullptr;
-    for (const auto& child : ChildList) {
-        if (names_equal(child->Name, name, case_sensitive) &&
-            names_equal(child->Attribute(attr_name, case_sensitive)->Value, attr_value, case_sensitive))
-            return child.get();
+    for (auto& child : ChildList) {
+        if (names_equal(child.Name, name, case_sensitive) &&
+            names_equal(child.Attribute(attr_name, case_sensitive)->Value, attr_value, case_sensitive))
+            return &child;
     }
     if (recursive) {
-        for (const auto& child : ChildList) {
-            if (!child->HasChildren())
+        for (auto& child : ChildList) {
+            if (!child.HasChildren())
                 continue;
-            if (xmlNode* hit = child->FindChildEx(name, attr_name, attr_value, recursive, case_sensitive))
+            if (xmlNode* hit = child.FindChildEx(name, attr_name, attr_value, recursive, case_sensitive))
                 return hit;
         }
     }
@@ -110,17 +111,20 @@ xmlNode* xmlNode::FindChildEx(const std::string& name, const std::string& attr_n
 
 xmlAttribute* xmlNode::Attribute(const std::string& name, int case_sensitive)
 {
-    for (const auto& attr : AttributeList) {
-        if (names_equal(attr->Name, name, case_sensitive))
-            return attr.get();
+    for (auto& attr : AttributeList) {
+        if (names_equal(attr.Name, name, case_sensitive))
+            return &attr;
     }
-    auto attr = std::make_unique<xmlAttribute>();
+    return _AppendAttribute(name);
+}
+
+xmlAttribute* xmlNode::_AppendAttribute(const std::string& name)
+{
+    xmlAttribute* attr = &AttributeList.emplace_back();
     attr->Name = name;
     attr->Node = this;
-    xmlAttribute* raw = attr.get();
-    AttributeList.push_back(std::move(attr));
-    raw->_Link = std::prev(AttributeList.end());
-    return raw;
+    attr->_Link = std::prev(AttributeList.end());
+    return attr;
 }
 
 xmlNode* xmlNode::NextSibling() const
@@ -128,7 +132,7 @@ xmlNode* xmlNode::NextSibling() const
     if (!Parent)
         return nullptr;
     auto next = std::next(_Link);
-    return next == Parent->ChildList.end() ? nullptr : next->get();
+    return next == Parent->ChildList.end() ? nullptr : &*next;
 }
 
 void xmlNode::Free()
@@ -146,14 +150,14 @@ void xmlNode::_UpdateVars()
 {
     if (Parent)
         Level = Parent->Level + 1;
-    for (const auto& child : ChildList)
-        child->_UpdateVars();
+    for (auto& child : ChildList)
+        child._UpdateVars();
 }
 
 void xmlNode::CleanAttributes()
 {
     for (auto it = AttributeList.begin(); it != AttributeList.end();) {
-        if ((*it)->Name.empty() || (*it)->Value.empty())
+        if (it->Name.empty() || it->Value.empty())
             it = AttributeList.erase(it);
         else
             ++it;
@@ -176,7 +180,7 @@ std::unique_ptr<xmlDocument> xmlDocument::Create(const std::string& source)
 xmlNode* xmlDocument::Root()
 {
     if (!_RootNode) {
-        _RootNode = std::make_unique<xmlNode>();
+        _RootNode = std::make_unique<xmlNode>(xmlNode::allocator_type(&arena_));
         _RootNode->Name = "root";
         _RootNode->_Doc = this;
     }
@@ -189,6 +193,7 @@ void xmlDocument::Clear()
         _RootNode->Free();
         _RootNode.reset();
     }
+    arena_.release();
 }
 
 namespace
@@ -197,7 +202,7 @@ int count_nodes(const xmlNode& node)
 {
     int n = 1;
     for (const auto& child : node.ChildList)
-        n += count_nodes(*child);
+        n += count_nodes(child);
     return n;
 }
 } // namespace

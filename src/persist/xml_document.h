@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <memory_resource>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,8 +34,8 @@ class xmlAttribute
 public:
     std::string Name;
     std::string Value;
-    xmlNode* Node = nullptr;                                  // owning node
-    std::list<std::unique_ptr<xmlAttribute>>::iterator _Link; // position in Node->AttributeList
+    xmlNode* Node = nullptr;                      // owning node
+    std::pmr::list<xmlAttribute>::iterator _Link; // position in Node->AttributeList
 
     // Unlinks the attribute from its node, which destroys it.
     void Free();
@@ -43,8 +44,16 @@ public:
 class xmlNode
 {
 public:
-    using NodeList = std::list<std::unique_ptr<xmlNode>>;
-    using AttrList = std::list<std::unique_ptr<xmlAttribute>>;
+    // Lists hold the nodes and attributes themselves: their addresses stay put for life.
+    using NodeList = std::pmr::list<xmlNode>;
+    using AttrList = std::pmr::list<xmlAttribute>;
+    // Nodes and attributes come from their document's arena: a tree of thousands of nodes
+    // is built without a trip to the heap for each. The arena is given back by Clear, so
+    // the memory of nodes freed one by one is reused only after that.
+    using allocator_type = std::pmr::polymorphic_allocator<std::byte>;
+
+    xmlNode() = default;
+    explicit xmlNode(const allocator_type& alloc) : AttributeList(alloc), ChildList(alloc) {}
 
     std::string Name;
     std::string Value; // text content; runs of text are joined as the reader gathers them
@@ -71,7 +80,10 @@ public:
     // The first attribute called name; a missing one is appended with an empty Value.
     xmlAttribute* Attribute(const std::string& name, int case_sensitive);
     int HasChildren() const { return ChildList.empty() ? 0 : 1; }
-    xmlNode* FirstChild() const { return ChildList.empty() ? nullptr : ChildList.front().get(); }
+    xmlNode* FirstChild() const
+    {
+        return ChildList.empty() ? nullptr : const_cast<xmlNode*>(&ChildList.front());
+    }
     xmlNode* NextSibling() const;
     // Frees children and attributes and unlinks the node from its parent. A node with a
     // parent is owned by it, so it is destroyed here: do not touch it afterwards.
@@ -80,6 +92,8 @@ public:
     void _UpdateVars();
     // Frees every attribute with an empty Name or Value.
     void CleanAttributes();
+    // Appends an attribute without looking for an existing one (the readers keep duplicates).
+    xmlAttribute* _AppendAttribute(const std::string& name);
 };
 
 class xmlDocument
@@ -90,6 +104,10 @@ public:
     xmlDocument(const xmlDocument&) = delete;
     xmlDocument& operator=(const xmlDocument&) = delete;
 
+private:
+    std::pmr::monotonic_buffer_resource arena_; // declared first: outlives the tree
+
+public:
     std::unique_ptr<xmlNode> _RootNode;
 
     // A new document, loaded from source when one is given (throws like Load).

@@ -57,12 +57,7 @@ private:
     {
         Token t = next();
         while (t == Token::Text) {
-            auto attr = std::make_unique<xmlAttribute>();
-            attr->Name = text_;
-            attr->Node = node;
-            xmlAttribute* raw = attr.get();
-            node->AttributeList.push_back(std::move(attr));
-            raw->_Link = std::prev(node->AttributeList.end());
+            xmlAttribute* raw = node->_AppendAttribute(text_);
             if (next() != Token::Equals)
                 throw XmlError(kExpectEquals);
             if (next() != Token::Quoted)
@@ -287,9 +282,9 @@ void write_node(const xmlNode& node, std::string& out)
     open += node.Name;
     for (const auto& attr : node.AttributeList) {
         open += ' ';
-        open += attr->Name;
+        open += attr.Name;
         open += "=\"";
-        append_escaped(open, attr->Value);
+        append_escaped(open, attr.Value);
         open += '"';
     }
     out += open;
@@ -301,7 +296,7 @@ void write_node(const xmlNode& node, std::string& out)
             out += "\r\n";
         }
         for (const auto& child : node.ChildList)
-            write_node(*child, out);
+            write_node(child, out);
         out.append(indent, ' ');
         out += "</" + node.Name + ">\r\n";
     } else if (!node.Value.empty()) {

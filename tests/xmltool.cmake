@@ -1,0 +1,4 @@
+# The xmltool tests run the built tool from the game folder.
+if(TARGET xmltool)
+    add_dependencies(wingtron_tests xmltool)
+endif()
