@@ -5,3 +5,10 @@ endif()
 if(TARGET campaign_levels)
     add_dependencies(wingtron_tests campaign_levels)
 endif()
+
+# Every compiled level played headless for 3000 frames.
+if(TARGET campaign_levels)
+    add_test(NAME e2e.levels_run
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/levels_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
+    set_tests_properties(e2e.levels_run PROPERTIES TIMEOUT 600)
+endif()

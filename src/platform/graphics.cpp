@@ -50,30 +50,61 @@ inline void place(float px, float py, float tx, float ty, float& ox, float& oy)
     oy = px * g_state.tform_jx + py * g_state.tform_jy + ty;
 }
 
-// Uploads a frame as a texture padded to powers of two; the padding repeats the edge
-// pixels so linear filtering does not bleed transparent black into the picture's border.
-uint32_t ensure_texture(TImage* image, int frame)
+// Builds and uploads the image's texture: a single frame sits at the top-left of a
+// power-of-two texture whose spare area repeats the frame's last row and column; several
+// frames sit in a grid of cells, each with a one-pixel border repeating its edges.
+uint32_t ensure_texture(TImage* image)
 {
-    if (image->frames.size() != image->pixmaps.size())
-        image->frames.assign(image->pixmaps.size(), 0);
-    uint32_t& tex = image->frames[static_cast<size_t>(frame)];
-    if (tex)
-        return tex;
-    const Pixmap& src = image->pixmaps[static_cast<size_t>(frame)];
-    Pixmap padded;
-    padded.width = next_pow2_int(src.width);
-    padded.height = next_pow2_int(src.height);
-    padded.rgba.assign(static_cast<size_t>(padded.width) * padded.height * 4, 0);
-    for (int y = 0; y < padded.height; ++y) {
-        int sy = std::min(y, src.height - 1);
-        for (int x = 0; x < padded.width; ++x) {
-            int sx = std::min(x, src.width - 1);
-            std::memcpy(&padded.rgba[(static_cast<size_t>(y) * padded.width + x) * 4],
-                        &src.rgba[(static_cast<size_t>(sy) * src.width + sx) * 4], 4);
+    if (image->texture)
+        return image->texture;
+    const int n = static_cast<int>(image->pixmaps.size());
+    const int w = image->width, h = image->height;
+    const int border = n > 1 ? 1 : 0;
+    const int pitch_x = w + 2 * border, pitch_y = h + 2 * border;
+    int cols = 1;
+    if (n > 1) {
+        cols = static_cast<int>(std::lround(std::sqrt(static_cast<double>(n) * pitch_y / pitch_x)));
+        cols = std::clamp(cols, 1, n);
+    }
+    const int rows = (n + cols - 1) / cols;
+    Pixmap atlas;
+    atlas.width = next_pow2_int(cols * pitch_x);
+    atlas.height = next_pow2_int(rows * pitch_y);
+    atlas.rgba.assign(static_cast<size_t>(atlas.width) * atlas.height * 4, 0);
+    image->cells.clear();
+    for (int f = 0; f < n; ++f) {
+        const Pixmap& src = image->pixmaps[static_cast<size_t>(f)];
+        const int ox = (f % cols) * pitch_x + border, oy = (f / cols) * pitch_y + border;
+        image->cells.push_back({ox, oy});
+        // Cell plus its border (or, for a single frame, the whole spare area).
+        const int x_end = n > 1 ? ox + w + 1 : atlas.width;
+        const int y_end = n > 1 ? oy + h + 1 : atlas.height;
+        for (int y = oy - border; y < y_end; ++y) {
+            const int sy = std::clamp(y - oy, 0, h - 1);
+            for (int x = ox - border; x < x_end; ++x) {
+                const int sx = std::clamp(x - ox, 0, w - 1);
+                std::memcpy(&atlas.rgba[(static_cast<size_t>(y) * atlas.width + x) * 4],
+                            &src.rgba[(static_cast<size_t>(sy) * w + sx) * 4], 4);
+            }
         }
     }
-    tex = g_backend->create_texture(padded, (image->flags & kFilteredImage) != 0);
-    return tex;
+    image->atlas_w = atlas.width;
+    image->atlas_h = atlas.height;
+    image->texture = g_backend ? g_backend->create_texture(atlas, (image->flags & kFilteredImage) != 0) : 0;
+    return image->texture;
+}
+
+// Texture coordinates of a rectangle of frame pixels.
+void frame_uv(TImage* image, int frame, float sx, float sy, float sw, float sh, float& u0, float& v0, float& u1,
+              float& v1)
+{
+    ensure_texture(image);
+    auto [cx, cy] = image->cells[static_cast<size_t>(frame)];
+    const float aw = static_cast<float>(image->atlas_w), ah = static_cast<float>(image->atlas_h);
+    u0 = (cx + sx) / aw;
+    v0 = (cy + sy) / ah;
+    u1 = (cx + sx + sw) / aw;
+    v1 = (cy + sy + sh) / ah;
 }
 
 // Emits one quad: corners in shape space (before the matrix) and texture corners.
@@ -98,7 +129,7 @@ void emit_quad(TImage* image, int frame, const char* op, float x0, float y0, flo
 
     if (!g_backend)
         return;
-    uint32_t tex = image ? ensure_texture(image, frame) : 0;
+    uint32_t tex = image ? image->texture : 0;
     Vertex tri[6] = {q[0], q[1], q[2], q[0], q[2], q[3]};
     g_backend->draw_triangles(tex, g_state.blend_mode, tri, 6);
 }
@@ -199,7 +230,6 @@ TImage* make_image(const std::string& source, Pixmap pixels, bool has_alpha, int
         }
         image->pixmaps.push_back(std::move(cell));
     }
-    image->frames.assign(image->pixmaps.size(), 0);
     if (g_auto_mid_handle)
         MidHandleImage(image);
     return image;
@@ -219,10 +249,12 @@ std::string base_name(const std::string& path)
 void FramePacer::start(int hz, int64_t now)
 {
     hz_ = hz;
+    due_ = now;
+    if (hz <= 0)
+        return;  // no pacing
     frame_ms_ = 1000 / hz;
     remainder_ = 1000 - frame_ms_ * hz;
     accumulator_ = 0;
-    due_ = now;
 }
 
 int64_t FramePacer::next_due(int64_t now)
@@ -244,12 +276,8 @@ int64_t FramePacer::next_due(int64_t now)
 
 TImage::~TImage()
 {
-    if (g_backend) {
-        for (uint32_t tex : frames) {
-            if (tex)
-                g_backend->destroy_texture(tex);
-        }
-    }
+    if (g_backend && texture)
+        g_backend->destroy_texture(texture);
 }
 
 void SetBackend(std::unique_ptr<Backend> backend) { g_backend = std::move(backend); }
@@ -267,7 +295,7 @@ void Graphics(int width, int height, int depth, int hz, int /*flags*/)
         throw std::runtime_error("Unable to open the " + std::to_string(width) + " x " + std::to_string(height) +
                                  " display");
     g_graphics_open = true;
-    g_pacer.start(fullscreen ? hz : hz, MilliSecs());
+    g_pacer.start(hz, MilliSecs());
     if (fullscreen)
         MoveMouse(width / 2, height / 2);
 }
@@ -493,10 +521,10 @@ void DrawImage(TImage* image, float x, float y, int frame)
     if (!image || frame < 0 || frame >= static_cast<int>(image->pixmaps.size()))
         return;
     float x0 = -image->handle_x, y0 = -image->handle_y;
-    float u1 = static_cast<float>(image->width) / next_pow2_int(image->width);
-    float v1 = static_cast<float>(image->height) / next_pow2_int(image->height);
+    float u0, v0, u1, v1;
+    frame_uv(image, frame, 0, 0, static_cast<float>(image->width), static_cast<float>(image->height), u0, v0, u1, v1);
     emit_quad(image, frame, "image", x0, y0, x0 + image->width, y0 + image->height, x + g_state.origin_x,
-              y + g_state.origin_y, 0, 0, u1, v1);
+              y + g_state.origin_y, u0, v0, u1, v1);
 }
 
 void DrawSubImageRect(TImage* image, float x, float y, float w, float h, float sx, float sy, float sw, float sh,
@@ -505,10 +533,10 @@ void DrawSubImageRect(TImage* image, float x, float y, float w, float h, float s
     if (!image || frame < 0 || frame >= static_cast<int>(image->pixmaps.size()) || sw == 0 || sh == 0)
         return;
     float x0 = -hx * w / sw, y0 = -hy * h / sh;
-    float pw = static_cast<float>(next_pow2_int(image->width));
-    float ph = static_cast<float>(next_pow2_int(image->height));
-    emit_quad(image, frame, "subimage", x0, y0, x0 + w, y0 + h, x + g_state.origin_x, y + g_state.origin_y,
-              sx / pw, sy / ph, (sx + sw) / pw, (sy + sh) / ph);
+    float u0, v0, u1, v1;
+    frame_uv(image, frame, sx, sy, sw, sh, u0, v0, u1, v1);
+    emit_quad(image, frame, "subimage", x0, y0, x0 + w, y0 + h, x + g_state.origin_x, y + g_state.origin_y, u0, v0,
+              u1, v1);
 }
 
 void DrawRect(float x, float y, float w, float h)
@@ -522,16 +550,24 @@ void DrawTexturedPolygon(TImage* image, int frame, const std::vector<PolyVertex>
     if (!image || corners.size() < 3 || frame < 0 || frame >= static_cast<int>(image->pixmaps.size()))
         return;
     uint32_t rgba = pack_color();
+    // Corners come in the texture space of a frame padded to powers of two; map them
+    // into the frame's cell.
+    const float pw = static_cast<float>(next_pow2_int(image->width));
+    const float ph = static_cast<float>(next_pow2_int(image->height));
+    float u0, v0, u1, v1;
+    frame_uv(image, frame, 0, 0, pw, ph, u0, v0, u1, v1);
     std::vector<Vertex> tris;
     tris.reserve((corners.size() - 2) * 3);
     for (size_t i = 1; i + 1 < corners.size(); ++i) {
-        for (size_t k : {size_t{0}, i, i + 1})
-            tris.push_back({corners[k].x, corners[k].y, corners[k].u, corners[k].v, rgba});
+        for (size_t k : {size_t{0}, i, i + 1}) {
+            const PolyVertex& c = corners[k];
+            tris.push_back({c.x, c.y, u0 + c.u * (u1 - u0), v0 + c.v * (v1 - v0), rgba});
+        }
     }
     if (DrawTraceActive())
         TracePoly(image->source, frame, corners, g_state);
     if (g_backend)
-        g_backend->draw_triangles(ensure_texture(image, frame), g_state.blend_mode, tris.data(),
+        g_backend->draw_triangles(image->texture, g_state.blend_mode, tris.data(),
                                   static_cast<int>(tris.size()));
 }
 

@@ -35,7 +35,12 @@ struct TImage {
     float handle_x = 0, handle_y = 0;  // frame pixels placed at the drawing position
     std::string source;                // file name it was loaded from (for traces)
     std::vector<Pixmap> pixmaps;       // one per frame
-    std::vector<uint32_t> frames;      // backend texture per frame, 0 until first drawn
+    // All frames share one backend texture, made when the image is first drawn: frame
+    // cells in a grid with a one-pixel border repeating their edges, so that consecutive
+    // draws of one strip batch together and filtering never bleeds between frames.
+    uint32_t texture = 0;
+    int atlas_w = 0, atlas_h = 0;
+    std::vector<std::pair<int, int>> cells;  // top-left of each frame in the texture
     ~TImage();
 };
 

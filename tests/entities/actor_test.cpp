@@ -27,7 +27,6 @@ protected:
         // Five frames of the same picture.
         for (int i = 0; i < 4; ++i)
             strip->pixmaps.push_back(strip->pixmaps[0]);
-        strip->frames.assign(5, 0);
     }
     void TearDown() override
     {

@@ -179,4 +179,8 @@ TEST(FramePacer, SixtyFramesTakeOneSecondSplitSixteenAndSeventeen)
     // A frame that overran resets the due time to the clock instead of rushing to catch up.
     EXPECT_EQ(pacer.next_due(2500), 2500);
     EXPECT_EQ(pacer.next_due(2500), 2517);  // 16 + the accumulated millisecond
+
+    FramePacer unpaced;  // hz 0: every frame is due at once
+    unpaced.start(0, 10);
+    EXPECT_EQ(unpaced.next_due(50), 50);
 }

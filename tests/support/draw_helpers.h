@@ -20,6 +20,15 @@ inline TImage* MakeTestImage(int w, int h, const std::string& name, uint8_t alph
     return CreateImageFromPixmap(std::move(p), kFilteredImage, name);
 }
 
+// An animation strip of `frames` equal frames of w x h.
+inline TImage* MakeTestStrip(int w, int h, int frames, const std::string& name)
+{
+    TImage* image = MakeTestImage(w, h, name);
+    for (int i = 1; i < frames; ++i)
+        image->pixmaps.push_back(image->pixmaps[0]);
+    return image;
+}
+
 struct Bounds {
     float left, top, right, bottom;
 };

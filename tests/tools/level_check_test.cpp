@@ -2,11 +2,16 @@
 // campaign passes them all. Levels come from the real sources and are broken one field at a time.
 #include <gtest/gtest.h>
 
+#include <png.h>
+
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "levels/level_check.h"
 #include "levels/level_source.h"
+#include "levels/scenery_cover.h"
+#include "support/temp_dir.h"
 
 using namespace levels;
 
@@ -19,10 +24,10 @@ LevelSource Load(int n) { return LoadLevelSource(kSources, n); }
 LevelEvent Fly(int tick, int kind, int x, int y) { return {"Fly", tick, x, y, kind, 0, 0}; }
 
 // True when the level breaks `rule`; prints the other problems to help when it fails.
-bool Breaks(const LevelSource& level, const std::string& rule)
+bool Breaks(const LevelSource& level, const std::string& rule, const SceneryCover* cover = nullptr)
 {
     bool found = false;
-    for (const Problem& p : CheckLevel(level)) {
+    for (const Problem& p : CheckLevel(level, cover)) {
         if (p.rule == rule) found = true;
     }
     return found;
@@ -306,4 +311,50 @@ TEST(LevelSourceParser, ReportsTheLineOfAMistake)
     EXPECT_EQ(error_of("level 3\n"), "mem.txt: the rule 'deadline' is missing");
     EXPECT_NE(error_of(good + "spider x 1 y 2 angle 0 speed 1e-3 sprint 0 hunger 0.1 accel 0.1\n").find("decimal"),
               std::string::npos);
+}
+
+namespace {
+
+// Writes a w x h picture, opaque in its left `opaque_w` columns and clear elsewhere.
+void WritePicture(const std::string& path, int w, int h, int opaque_w)
+{
+    std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4, 0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < opaque_w; ++x) rgba[(static_cast<size_t>(y) * w + x) * 4 + 3] = 255;
+    }
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = w;
+    image.height = h;
+    image.format = PNG_FORMAT_RGBA;
+    ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr));
+}
+
+}  // namespace
+
+// Levels 10-14 have one front piece, drawn at (0, 525). A fly on spoke 5, ring 18 (396, 572)
+// lies inside the play circle; whether it is hidden depends only on the picture's opaque pixels.
+TEST(LevelCheck, FliesAreCheckedAgainstTheForgedFrontPictures)
+{
+    TempDir dir;
+    LevelSource level = Load(11);
+    AddFly(level, Fly(40, kNormalFly, 396, 572));
+
+    WritePicture(dir.path() + "/foreground_tree_lv4.png", 400, 100, 0);  // all clear
+    SceneryCover clear;
+    clear.Load(dir.path());
+    ASSERT_TRUE(clear.HasMask(SceneryRange(11)));
+    EXPECT_FALSE(clear.HasMask(SceneryRange(2)));  // its pictures are missing
+    EXPECT_FALSE(Breaks(level, "scenery", &clear));
+
+    WritePicture(dir.path() + "/foreground_tree_lv4.png", 400, 100, 400);  // opaque up to x 400
+    SceneryCover leafy;
+    leafy.Load(dir.path());
+    EXPECT_TRUE(Breaks(level, "scenery", &leafy));
+    EXPECT_NEAR(leafy.Hidden(SceneryRange(11), {386, 557, 411, 582}), 14.0 / 25.0, 1e-9);
+
+    // The robot on its branch hides what is under it whatever the pictures; so does the screen's edge.
+    EXPECT_DOUBLE_EQ(clear.Hidden(SceneryRange(11), {340, 620, 360, 640}), 1.0);
+    EXPECT_DOUBLE_EQ(clear.Hidden(SceneryRange(11), {1014, 100, 1034, 110}), 0.5);
 }

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "forge/web_geometry.h"
+#include "levels/scenery_cover.h"
 
 namespace levels {
 namespace {
@@ -16,6 +17,7 @@ constexpr double kThreadTolerance = 1.5;  // pixels off a thread (positions are 
 constexpr double kEntranceInner = 200.0;  // entrance markers sit at the web's edge
 constexpr int kArrivalFrames = 135;       // a fly zooms in for 135 frames before it is trapped
 constexpr int kFramesPerTick = 10;
+constexpr double kMostlyHidden = 0.25;    // share of a fly's hit box the scenery may hide
 
 // Specials sink 0.5 px a frame from y -50, swinging up to 155 px around x 450; they stop once
 // their flight time is over and the wing animation allows (up to 60 frames later). Inside these
@@ -26,24 +28,6 @@ constexpr int kSpecialSettleFrames = 60;
 // Containers fall 2 px a frame from y -50 and stick when their tumble passes frame 0 (at most
 // 23 frames after their flight time).
 constexpr int kContainerSettleFrames = 23;
-
-struct Rect {
-    int x0, y0, x1, y1;
-};
-
-// What covers flies: the robot resting on its branch (drawn after the flies) and the front
-// scenery of each level range, as the areas the front pieces may occupy.
-const Rect kRobot = {332, 617, 477, 717};
-
-std::vector<Rect> FrontScenery(int level)
-{
-    if (level <= 4) return {{0, 640, 420, 768}, {803, 0, 1024, 200}};
-    if (level <= 9) return {{0, 318, 200, 768}, {349, 650, 700, 768}, {836, 520, 1024, 768}};
-    if (level <= 14) return {{0, 525, 200, 768}, {0, 660, 1024, 768}};
-    if (level <= 19) return {{0, 0, 1024, 60}, {0, 0, 150, 768}, {900, 0, 1024, 768}, {78, 640, 600, 768}};
-    if (level <= 24) return {{0, 183, 180, 768}, {173, 650, 700, 768}, {816, 696, 1024, 768}};
-    return {{0, 132, 200, 768}, {181, 650, 700, 768}};
-}
 
 // Hit area of a fly kind relative to its position (x, y, w, h).
 Rect FlyHull(const LevelEvent& e)
@@ -228,11 +212,13 @@ void CheckSpiders(const LevelSource& level, Checker& out)
     }
 }
 
-void CheckEvents(const LevelSource& level, Checker& out)
+void CheckEvents(const LevelSource& level, const SceneryCover* cover, Checker& out)
 {
     std::set<int> tutorial_ticks = TutorialTicks(level.number);
-    std::vector<Rect> covers = FrontScenery(level.number);
-    covers.push_back(kRobot);
+    int range = SceneryRange(level.number);
+    bool masked = cover != nullptr && cover->HasMask(range);
+    std::vector<Rect> covers = FrontOutlines(range);
+    covers.push_back(kRobotBox);
     double latest = LatestStarvation(level);
     int last_fly = 0;
 
@@ -281,10 +267,19 @@ void CheckEvents(const LevelSource& level, Checker& out)
             }
             if (e.item_type != kEntrance) {
                 Rect hull = FlyHull(e);
-                for (const Rect& c : covers) {
-                    if (Overlaps(hull, c)) {
-                        out.add("scenery", e.line, what + " lands under the robot or the front scenery");
-                        break;
+                if (masked) {
+                    double hidden = cover->Hidden(range, hull);
+                    if (hidden >= kMostlyHidden) {
+                        out.add("scenery", e.line,
+                                what + " lands under the robot or the front scenery (" + Px(hidden * 100) +
+                                    "% of its hit box hidden)");
+                    }
+                } else {
+                    for (const Rect& c : covers) {
+                        if (Overlaps(hull, c)) {
+                            out.add("scenery", e.line, what + " lands under the robot or the front scenery");
+                            break;
+                        }
                     }
                 }
                 last_fly = std::max(last_fly, e.time);
@@ -449,7 +444,7 @@ int FliesScore(const LevelSource& level)
     return sum;
 }
 
-std::vector<Problem> CheckLevel(const LevelSource& level)
+std::vector<Problem> CheckLevel(const LevelSource& level, const SceneryCover* cover)
 {
     Checker out(level);
     if (level.number < 1 || level.number > kLevelCount) {
@@ -459,7 +454,7 @@ std::vector<Problem> CheckLevel(const LevelSource& level)
     CheckRules(level, out);
     CheckArsenal(level, out);
     CheckSpiders(level, out);
-    CheckEvents(level, out);
+    CheckEvents(level, cover, out);
     CheckTutorial(level, out);
     return out.take();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "levels/level_source.h"
+#include "levels/scenery_cover.h"
 
 namespace levels {
 
@@ -16,7 +17,9 @@ struct Problem {
     std::string message;
 };
 
-std::vector<Problem> CheckLevel(const LevelSource& level);
+// `cover`, when given and holding the level's scenery mask, checks flies against the forged
+// front pictures; otherwise against outline estimates of them.
+std::vector<Problem> CheckLevel(const LevelSource& level, const SceneryCover* cover = nullptr);
 
 // Spiders the game creates on a level: 2 on levels 22-24 and 26-30, else 1.
 int SpiderCount(int level);

@@ -1,5 +1,6 @@
-// wingtron_levels SOURCE_DIR GAME_DIR: reads the thirty level sources, checks every rule and,
-// only when all levels pass, writes the timetables and tuning documents into the game folder.
+// wingtron_levels SOURCE_DIR GAME_DIR [MEDIA_DIR]: reads the thirty level sources, checks every
+// rule and, only when all levels pass, writes the timetables and tuning documents into the game
+// folder. With MEDIA_DIR the flies are checked against the forged front scenery pictures.
 #include <cstdio>
 #include <vector>
 
@@ -9,9 +10,14 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s SOURCE_DIR GAME_DIR\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s SOURCE_DIR GAME_DIR [MEDIA_DIR]\n", argv[0]);
         return 2;
+    }
+    levels::SceneryCover cover;
+    if (argc == 4 && cover.Load(argv[3]) < levels::kSceneryRanges) {
+        std::printf("level compiler: some front scenery pictures are missing in %s; "
+                    "checking those ranges against outline estimates\n", argv[3]);
     }
     std::vector<levels::LevelSource> campaign;
     int failures = 0;
@@ -24,7 +30,7 @@ int main(int argc, char** argv)
                 ++failures;
                 continue;
             }
-            for (const levels::Problem& p : levels::CheckLevel(level)) {
+            for (const levels::Problem& p : levels::CheckLevel(level, &cover)) {
                 std::fprintf(stderr, "%s\n", p.message.c_str());
                 ++failures;
             }
