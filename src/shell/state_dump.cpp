@@ -122,9 +122,13 @@ nlohmann::json dump_globals()
     DUMP(web_flash_timer);
     DUMP(sound_rate);
     DUMP(fly_sound_count);
+    DUMP(fly_sound_timer);
     DUMP(free_sound_count);
+    DUMP(free_sound_timer);
     DUMP(container_break_count);
+    DUMP(container_break_timer);
     DUMP(lazer_hit_count);
+    DUMP(lazer_hit_timer);
 #undef DUMP
     g["rnd_state"] = RndSeed();
     return g;
