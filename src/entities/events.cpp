@@ -3,8 +3,37 @@
 
 #include <nlohmann/json.hpp>
 
-void EventsT::update() {}
+#include "shell/globals.h"
+#include "shell/lists.h"
+#include "world/container.h"
+#include "world/fly.h"
+#include "world/special.h"
 
-void EventsT::dump_fields(nlohmann::json& out) const { out["type"] = "EventsT"; }
+void EventsT::update()
+{
+    if (level_ticks != time)
+        return;
+    // Only the first frame of the tick creates: under a held clock (pause, visor) the tick
+    // lasts many frames, but the event is gone after the first.
+    if (level_running == 1 && tick_frames == 0) {
+        if (type_of_event == "Fly")
+            FlyT::Create_New(x, y, item_type);
+        else if (type_of_event == "SpecUp")
+            FlySpecT::Create_New(item_type, fly_time);
+        else if (type_of_event == "container")
+            ContainerT::Create_New(x, fly_time);
+    }
+    event_list.remove(this);
+}
 
-void load_level_events(const std::string& /*level*/) {}
+void EventsT::dump_fields(nlohmann::json& out) const
+{
+    out["type"] = "EventsT";
+    out["time"] = time;
+    out["type_of_event"] = type_of_event;
+    out["x"] = x;
+    out["y"] = y;
+    out["item_type"] = item_type;
+    out["fly_time"] = fly_time;
+    out["zone_alpha"] = zone_alpha;
+}

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/real/gl_backend.h"
+#include "platform/real/openal_audio.h"
 #include "shell/main_loop.h"
 #include "shell/runner.h"
 #include "shell/startup.h"
@@ -30,8 +32,11 @@ int main(int argc, char** argv)
     SetDataFolder(ExecutableFolder());
     if (options.headless)
         UseHeadlessPlatform();
-    else
+    else {
         SetBackend(CreateGLBackend());
+        // Without an output device the silent driver takes over (the default).
+        SetAudioDriverFactory(CreateOpenALAudioDriver);
+    }
 
     int code = 0;
     try {
@@ -46,6 +51,7 @@ int main(int argc, char** argv)
         code = 1;
     }
     EndRun();
+    CloseAudio();
     EndGraphics();
     return code;
 }

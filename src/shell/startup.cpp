@@ -3,9 +3,11 @@
 
 #include "entities/actor.h"
 #include "persist/profile.h"
+#include "platform/audio.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "shell/assets.h"
+#include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/story.h"
 
@@ -33,8 +35,52 @@ void release_loading_screen()
     Loading_jpg = loading_prgs_jpg = loading_prgs_prc_jpg = nullptr;
 }
 
+namespace {
+
+void load_entry(const CatalogueEntry& e)
+{
+    if (e.sound) {
+        *e.sound = LoadSound(e.path(), e.flags);
+        return;
+    }
+    AutoMidHandle(e.anchor == kMid ? 1 : 0);
+    TImage* image = e.frames > 0 ? LoadAnimImage(e.path(), e.cell_w, e.cell_h, 0, e.frames, e.flags)
+                                 : LoadImage(e.path(), e.flags);
+    if (image && e.has_handle)
+        SetImageHandle(image, e.handle_x, e.handle_y);
+    *e.image = image;
+}
+
+}  // namespace
+
+void load_catalogue()
+{
+    for (const LoadGroup& group : catalogue_groups()) {
+        for (const CatalogueEntry& e : group.entries)
+            load_entry(e);
+        loading_step(group.units);
+    }
+    AutoMidHandle(0);
+}
+
+void free_catalogue()
+{
+    for (const LoadGroup& group : catalogue_groups()) {
+        for (const CatalogueEntry& e : group.entries) {
+            if (e.sound) {
+                FreeSound(*e.sound);
+                *e.sound = nullptr;
+            } else {
+                FreeImage(*e.image);
+                *e.image = nullptr;
+            }
+        }
+    }
+}
+
 void startup(const StartupOverrides& overrides)
 {
+    // The renderer is the platform's OpenGL one (or the headless twin), chosen by main.
     SeedRnd(ClockSeed());
     LoadConfig();  // music and sound volume, screen mode
     if (overrides.screen_mode != 0)
@@ -43,8 +89,10 @@ void startup(const StartupOverrides& overrides)
     HideMouse();
     AppTitle("Wingtron");
     Graphics(1024, 768, screen_depth, refresh_rate, 0);
+    // The entity lists (sound_list among them) live for the whole program already.
     play_studio_logo();
-    // The asset catalogue is loaded here, group by group, each followed by loading_step.
+    loading_steps = 0;
+    load_catalogue();
     release_loading_screen();
     SeedRnd(ClockSeed());
     SetBlend(kAlphaBlend);

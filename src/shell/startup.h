@@ -17,4 +17,9 @@ struct StartupOverrides {
 
 void startup(const StartupOverrides& overrides);
 void loading_step(int units);
+// Loads every picture and sound of the catalogue into its global, group by group, each
+// group followed by loading_step. A file that cannot be read leaves its global empty.
+void load_catalogue();
+// Frees every catalogue asset and empties its global (tests that load more than once).
+void free_catalogue();
 void release_loading_screen();

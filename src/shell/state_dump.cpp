@@ -88,6 +88,18 @@ nlohmann::json dump_globals()
     DUMP(time_bonus_left);
     DUMP(flies_left);
     DUMP(flies_released);
+    DUMP(fly_death_count);
+    DUMP(level_deadline_time);
+    DUMP(time_bonus);
+    DUMP(max_tactic_bonus);
+    DUMP(max_main_score);
+    DUMP(one_star_limit);
+    DUMP(two_star_limit);
+    DUMP(three_star_limit);
+    DUMP(four_star_limit);
+    DUMP(five_star_limit);
+    // Spiders.
+    DUMP(death_tally);
     // Robot and weapons.
     DUMP(temperature);
     DUMP(robot_damaged);
@@ -105,13 +117,18 @@ nlohmann::json dump_globals()
     DUMP(visor_timer);
     DUMP(web_offset_x);
     DUMP(web_offset_y);
+    DUMP(web_shaking);
     DUMP(web_flash);
     DUMP(web_flash_timer);
     DUMP(sound_rate);
     DUMP(fly_sound_count);
+    DUMP(fly_sound_timer);
     DUMP(free_sound_count);
+    DUMP(free_sound_timer);
     DUMP(container_break_count);
+    DUMP(container_break_timer);
     DUMP(lazer_hit_count);
+    DUMP(lazer_hit_timer);
 #undef DUMP
     g["rnd_state"] = RndSeed();
     return g;

@@ -1,0 +1,473 @@
+// Sound decoding (Ogg Vorbis through vorbisfile, WAV PCM), the channel front end and the
+// silent driver.
+#include "platform/audio.h"
+
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <unordered_set>
+
+#include "platform/files.h"
+#include "platform/input.h"
+
+namespace {
+
+// Sounds whose decoded samples would exceed this stay compressed and are decoded while
+// they play (about 12 s of 44.1 kHz stereo).
+constexpr size_t kStreamAboveBytes = 2u << 20;
+
+std::unique_ptr<AudioDriver> g_driver;
+std::function<std::unique_ptr<AudioDriver>()> g_factory;
+std::unordered_set<TChannel*> g_channels;  // every live channel, for FreeSound and driver changes
+
+AudioDriver& driver()
+{
+    if (!g_driver) {
+        if (g_factory)
+            g_driver = g_factory();
+        if (!g_driver)
+            g_driver = CreateSilentAudioDriver();
+    }
+    return *g_driver;
+}
+
+float gain_of(float volume)
+{
+    return volume * volume;
+}
+
+// ---------------------------------------------------------------------------------------
+// Ogg Vorbis from memory
+
+struct MemoryReader {
+    const uint8_t* data;
+    size_t size;
+    size_t pos = 0;
+};
+
+size_t mem_read(void* out, size_t size, size_t count, void* user)
+{
+    auto* r = static_cast<MemoryReader*>(user);
+    size_t want = size * count;
+    size_t n = std::min(want, r->size - r->pos);
+    std::memcpy(out, r->data + r->pos, n);
+    r->pos += n;
+    return size ? n / size : 0;
+}
+
+int mem_seek(void* user, ogg_int64_t offset, int whence)
+{
+    auto* r = static_cast<MemoryReader*>(user);
+    int64_t base = whence == SEEK_SET   ? 0
+                   : whence == SEEK_CUR ? static_cast<int64_t>(r->pos)
+                                        : static_cast<int64_t>(r->size);
+    int64_t target = base + offset;
+    if (target < 0 || target > static_cast<int64_t>(r->size))
+        return -1;
+    r->pos = static_cast<size_t>(target);
+    return 0;
+}
+
+long mem_tell(void* user)
+{
+    return static_cast<long>(static_cast<MemoryReader*>(user)->pos);
+}
+
+const ov_callbacks kMemoryCallbacks = {mem_read, mem_seek, nullptr, mem_tell};
+
+bool is_ogg(const std::vector<uint8_t>& b)
+{
+    return b.size() >= 4 && std::memcmp(b.data(), "OggS", 4) == 0;
+}
+
+bool decode_ogg(const std::vector<uint8_t>& bytes, TSound& out)
+{
+    MemoryReader reader{bytes.data(), bytes.size()};
+    OggVorbis_File vf;
+    if (ov_open_callbacks(&reader, &vf, nullptr, 0, kMemoryCallbacks) != 0)
+        return false;
+    bool ok = false;
+    const vorbis_info* info = ov_info(&vf, -1);
+    ogg_int64_t total = ov_pcm_total(&vf, -1);
+    if (info && info->channels >= 1 && info->channels <= 2 && info->rate > 0 && total > 0) {
+        out.channels = info->channels;
+        out.sample_rate = static_cast<int>(info->rate);
+        out.frames = total;
+        size_t bytes_needed = static_cast<size_t>(total) * out.channels * sizeof(int16_t);
+        if (bytes_needed > kStreamAboveBytes) {
+            // Check the first packet decodes; the rest is decoded while playing.
+            char probe[4096];
+            int section = 0;
+            ok = ov_read(&vf, probe, sizeof probe, 0, 2, 1, &section) > 0;
+            if (ok)
+                out.compressed = bytes;
+        } else {
+            out.pcm.resize(static_cast<size_t>(total) * out.channels);
+            size_t filled = 0;  // bytes
+            char* dst = reinterpret_cast<char*>(out.pcm.data());
+            while (filled < bytes_needed) {
+                int section = 0;
+                long n = ov_read(&vf, dst + filled,
+                                 static_cast<int>(std::min<size_t>(bytes_needed - filled, 65536)), 0, 2, 1,
+                                 &section);
+                if (n == OV_HOLE)
+                    continue;
+                if (n <= 0)
+                    break;
+                filled += static_cast<size_t>(n);
+            }
+            out.pcm.resize(filled / sizeof(int16_t));
+            out.frames = static_cast<int64_t>(out.pcm.size() / out.channels);
+            ok = out.frames > 0;
+        }
+    }
+    ov_clear(&vf);
+    return ok;
+}
+
+// ---------------------------------------------------------------------------------------
+// WAV (PCM, 8 or 16 bit, mono or stereo)
+
+uint32_t le32(const uint8_t* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+uint16_t le16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+bool is_wav(const std::vector<uint8_t>& b)
+{
+    return b.size() >= 12 && std::memcmp(b.data(), "RIFF", 4) == 0 &&
+           std::memcmp(b.data() + 8, "WAVE", 4) == 0;
+}
+
+bool decode_wav(const std::vector<uint8_t>& b, TSound& out)
+{
+    size_t pos = 12;
+    int format = 0, channels = 0, rate = 0, bits = 0;
+    bool have_fmt = false;
+    while (pos + 8 <= b.size()) {
+        uint32_t size = le32(&b[pos + 4]);
+        const uint8_t* body = &b[pos + 8];
+        size_t avail = b.size() - (pos + 8);
+        if (std::memcmp(&b[pos], "fmt ", 4) == 0) {
+            if (size < 16 || avail < 16)
+                return false;
+            format = le16(body);
+            channels = le16(body + 2);
+            rate = static_cast<int>(le32(body + 4));
+            bits = le16(body + 14);
+            have_fmt = true;
+        } else if (std::memcmp(&b[pos], "data", 4) == 0) {
+            if (!have_fmt || format != 1 || channels < 1 || channels > 2 || rate <= 0 ||
+                (bits != 8 && bits != 16))
+                return false;
+            size_t len = std::min<size_t>(size, avail);  // a truncated file plays what it has
+            size_t bytes_per_frame = static_cast<size_t>(channels) * (bits / 8);
+            size_t frames = len / bytes_per_frame;
+            if (frames == 0)
+                return false;
+            out.channels = channels;
+            out.sample_rate = rate;
+            out.frames = static_cast<int64_t>(frames);
+            out.pcm.resize(frames * channels);
+            for (size_t i = 0; i < out.pcm.size(); ++i) {
+                if (bits == 8)
+                    out.pcm[i] = static_cast<int16_t>((body[i] - 128) << 8);
+                else
+                    out.pcm[i] = static_cast<int16_t>(le16(body + 2 * i));
+            }
+            return true;
+        }
+        pos += 8 + static_cast<size_t>(size) + (size & 1);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Silent driver: each voice keeps its position in sound milliseconds on the clock.
+
+class SilentAudioDriver final : public AudioDriver {
+public:
+    std::string name() const override { return "silent"; }
+
+    int create_voice() override
+    {
+        for (size_t i = 0; i < voices_.size(); ++i) {
+            if (!voices_[i].used) {
+                voices_[i] = Voice{};
+                voices_[i].used = true;
+                return static_cast<int>(i);
+            }
+        }
+        voices_.push_back(Voice{});
+        voices_.back().used = true;
+        return static_cast<int>(voices_.size() - 1);
+    }
+    void destroy_voice(int v) override
+    {
+        if (valid(v))
+            voices_[v].used = false;
+    }
+    void cue(int v, TSound& sound, float, float, float rate) override
+    {
+        if (!valid(v))
+            return;
+        Voice& voice = voices_[v];
+        voice.length_ms = sound.length_ms();
+        voice.looping = sound.looping();
+        voice.position_ms = 0;
+        voice.rate = rate;
+        voice.state = kPaused;
+    }
+    void resume(int v) override
+    {
+        if (!valid(v) || voices_[v].state != kPaused)
+            return;
+        voices_[v].state = kPlaying;
+        voices_[v].since = MilliSecs();
+    }
+    void pause(int v) override
+    {
+        if (!valid(v) || !playing(v))
+            return;
+        voices_[v].state = kPaused;
+    }
+    void stop(int v) override
+    {
+        if (valid(v))
+            voices_[v].state = kStopped;
+    }
+    void set_gain(int, float) override {}
+    void set_pan(int, float) override {}
+    void set_rate(int v, float rate) override
+    {
+        if (!valid(v))
+            return;
+        advance(voices_[v]);
+        voices_[v].rate = rate;
+    }
+    bool playing(int v) override
+    {
+        if (!valid(v))
+            return false;
+        advance(voices_[v]);
+        return voices_[v].state == kPlaying;
+    }
+
+private:
+    enum State { kStopped, kPaused, kPlaying };
+    struct Voice {
+        bool used = false;
+        State state = kStopped;
+        double length_ms = 0;
+        bool looping = false;
+        double position_ms = 0;  // sound time played so far
+        float rate = 1;
+        uint32_t since = 0;  // clock reading the position was last brought up to
+    };
+
+    bool valid(int v) const { return v >= 0 && v < static_cast<int>(voices_.size()) && voices_[v].used; }
+
+    void advance(Voice& voice)
+    {
+        if (voice.state != kPlaying)
+            return;
+        uint32_t now = MilliSecs();
+        voice.position_ms += static_cast<uint32_t>(now - voice.since) * static_cast<double>(voice.rate);
+        voice.since = now;
+        if (voice.looping) {
+            if (voice.length_ms > 0)
+                voice.position_ms = std::fmod(voice.position_ms, voice.length_ms);
+        } else if (voice.position_ms >= voice.length_ms) {
+            voice.state = kStopped;
+        }
+    }
+
+    std::vector<Voice> voices_;
+};
+
+void drop_voice(TChannel* c)
+{
+    if (c->voice >= 0 && g_driver) {
+        g_driver->stop(c->voice);
+        g_driver->destroy_voice(c->voice);
+    }
+    c->voice = -1;
+}
+
+}  // namespace
+
+TSound::~TSound()
+{
+    if (driver_buffer && g_driver)
+        g_driver->unload(*this);
+}
+
+std::unique_ptr<AudioDriver> CreateSilentAudioDriver()
+{
+    return std::make_unique<SilentAudioDriver>();
+}
+
+void SetAudioDriverFactory(std::function<std::unique_ptr<AudioDriver>()> factory)
+{
+    g_factory = std::move(factory);
+}
+
+void UseAudioDriver(std::unique_ptr<AudioDriver> new_driver)
+{
+    CloseAudio();
+    g_driver = std::move(new_driver);
+}
+
+std::string AudioDriverName()
+{
+    return g_driver ? g_driver->name() : std::string();
+}
+
+void CloseAudio()
+{
+    for (TChannel* c : g_channels) {
+        drop_voice(c);
+        c->paused = true;
+    }
+    g_driver.reset();
+}
+
+TSound* DecodeSound(const std::vector<uint8_t>& bytes, int flags, const std::string& name)
+{
+    auto sound = std::make_unique<TSound>();
+    sound->flags = flags;
+    sound->source = name;
+    bool ok = is_ogg(bytes) ? decode_ogg(bytes, *sound) : is_wav(bytes) ? decode_wav(bytes, *sound) : false;
+    if (!ok)
+        return nullptr;
+    return sound.release();
+}
+
+TSound* LoadSound(const std::string& source, int flags)
+{
+    std::vector<uint8_t> bytes;
+    if (!LoadBytes(source, bytes))
+        return nullptr;
+    size_t cut = source.find_last_of("\\/");
+    TSound* sound = DecodeSound(bytes, flags, cut == std::string::npos ? source : source.substr(cut + 1));
+    if (sound && !sound->streamed())
+        driver().load(*sound);  // hand the samples to the output now, not at the first play
+    return sound;
+}
+
+void FreeSound(TSound* sound)
+{
+    if (!sound)
+        return;
+    for (TChannel* c : g_channels) {
+        if (c->sound == sound) {
+            drop_voice(c);
+            c->sound = nullptr;
+            c->paused = true;
+        }
+    }
+    delete sound;
+}
+
+TChannel* AllocChannel()
+{
+    auto* c = new TChannel();
+    g_channels.insert(c);
+    return c;
+}
+
+void FreeChannel(TChannel* channel)
+{
+    if (!channel)
+        return;
+    drop_voice(channel);
+    g_channels.erase(channel);
+    delete channel;
+}
+
+TChannel* CueSound(TSound* sound, TChannel* channel)
+{
+    if (!sound)
+        return nullptr;
+    AudioDriver& d = driver();
+    if (!channel)
+        channel = AllocChannel();
+    if (channel->voice >= 0)
+        d.stop(channel->voice);
+    else
+        channel->voice = d.create_voice();
+    if (!sound->streamed() && !sound->driver_buffer)
+        d.load(*sound);
+    channel->sound = sound;
+    channel->paused = true;
+    if (channel->voice >= 0)
+        d.cue(channel->voice, *sound, gain_of(channel->volume), channel->pan, channel->rate);
+    return channel;
+}
+
+void ResumeChannel(TChannel* channel)
+{
+    if (!channel || !channel->sound)
+        return;
+    channel->paused = false;
+    if (channel->voice >= 0)
+        driver().resume(channel->voice);
+}
+
+void PauseChannel(TChannel* channel)
+{
+    if (!channel || !channel->sound)
+        return;
+    channel->paused = true;
+    if (channel->voice >= 0)
+        driver().pause(channel->voice);
+}
+
+void StopChannel(TChannel* channel)
+{
+    if (!channel)
+        return;
+    channel->paused = true;
+    if (channel->voice >= 0)
+        driver().stop(channel->voice);
+}
+
+void SetChannelVolume(TChannel* channel, float volume)
+{
+    if (!channel)
+        return;
+    channel->volume = std::isnan(volume) ? 0.0f : std::clamp(volume, 0.0f, 1.0f);
+    if (channel->voice >= 0)
+        driver().set_gain(channel->voice, gain_of(channel->volume));
+}
+
+void SetChannelPan(TChannel* channel, float pan)
+{
+    if (!channel)
+        return;
+    channel->pan = std::isnan(pan) ? 0.0f : std::clamp(pan, -1.0f, 1.0f);
+    if (channel->voice >= 0)
+        driver().set_pan(channel->voice, channel->pan);
+}
+
+void SetChannelRate(TChannel* channel, float rate)
+{
+    if (!channel)
+        return;
+    channel->rate = std::isnan(rate) ? 1.0f : std::clamp(rate, 1.0f / 64, 16.0f);
+    if (channel->voice >= 0)
+        driver().set_rate(channel->voice, channel->rate);
+}
+
+int ChannelPlaying(TChannel* channel)
+{
+    if (!channel || !channel->sound || channel->voice < 0 || !g_driver)
+        return 0;
+    return g_driver->playing(channel->voice) ? 1 : 0;
+}
