@@ -61,6 +61,10 @@ void load_catalogue()
         loading_step(group.units);
     }
     AutoMidHandle(0);
+    // Each step discards what came before it; this catches a click made while the last
+    // group was being shown.
+    FlushKeys();
+    FlushMouse();
 }
 
 void free_catalogue()

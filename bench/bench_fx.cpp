@@ -1,0 +1,211 @@
+// Frame cost of a busy level: 60 flies, 2 spiders, 10 specials and 10 containers (half
+// of each caught in the web), three running emitters and 1,500 live particles spread over
+// the four effect layers, walked and drawn by the frame loop's own world update.
+// Particles that die are replaced each frame by fresh ones of every preset, inside the
+// timed frame, so the count stays at 1,500. Headless.
+//   bench_fx [--frames N] [--particles N]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "fx/emitter.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/input.h"
+#include "shell/assets.h"
+#include "shell/globals.h"
+#include "shell/lists.h"
+#include "shell/main_loop.h"
+#include "world/container.h"
+#include "world/fly.h"
+#include "world/special.h"
+#include "world/spider.h"
+
+namespace {
+
+TImage* make_strip(int w, int h, int frames, const char* name)
+{
+    auto* strip = new TImage();
+    strip->width = w;
+    strip->height = h;
+    strip->flags = kFilteredImage;
+    strip->source = name;
+    for (int f = 0; f < frames; ++f) {
+        Pixmap cell;
+        cell.width = w;
+        cell.height = h;
+        cell.rgba.assign(static_cast<size_t>(w) * h * 4, static_cast<uint8_t>(100 + f * 7));
+        strip->pixmaps.push_back(std::move(cell));
+    }
+    MidHandleImage(strip);
+    return strip;
+}
+
+void load_pictures()
+{
+    robo_smoke_png = make_strip(32, 64, 15, "robo_smoke.png");
+    robo_lighting_png = make_strip(64, 64, 1, "robo_lighting.png");
+    Lazer_Smoke_png = make_strip(64, 128, 11, "Lazer_Smoke.png");
+    ice_spider_exp_png = make_strip(160, 126, 7, "ice_spider_exp.png");
+    ice_fly_exp_png = make_strip(80, 63, 7, "ice_fly_exp.png");
+    butterfly_wing_png = make_strip(66, 39, 7, "butterfly_wing.png");
+    expl_eff_png = make_strip(64, 64, 24, "expl_eff.png");
+    Bomb_light_png = make_strip(64, 64, 1, "Bomb_light.png");
+    freezing_trail_png = make_strip(44, 25, 16, "freezing_trail.png");
+    freeze_explosion_png = make_strip(64, 64, 16, "freeze_explosion.png");
+    shield_eff_png = make_strip(128, 128, 1, "shield_eff.png");
+    shield_light_png = make_strip(64, 64, 1, "shield_light.png");
+    lure_module_png = make_strip(40, 30, 5, "lure_module.png");
+    dead_fly_fx_png = make_strip(64, 64, 1, "dead_fly_fx.png");
+    lure_effect_png = make_strip(128, 128, 1, "lure_effect.png");
+    gui_eff_png = make_strip(128, 128, 1, "gui_eff.png");
+    flying_spec_up_png = make_strip(50, 50, 5, "flying_spec_up.png");
+    flying_spec_up2_png = make_strip(50, 50, 5, "flying_spec_up2.png");
+    flying_spec_up_ques_png = make_strip(20, 20, 1, "flying_spec_up_ques.png");
+    flying_spec_up_ques2_png = make_strip(32, 32, 1, "flying_spec_up_ques2.png");
+    toxic_container_png = make_strip(36, 38, 9, "toxic_container.png");
+    toxic_container_fx_png = make_strip(48, 48, 1, "toxic_container_fx.png");
+    fly_png = make_strip(52, 39, 5, "fly.png");
+    spider_png = make_strip(90, 90, 8, "spider.png");
+}
+
+int live_particles()
+{
+    return emitter_layer_1.count() + emitter_layer_2.count() + emitter_layer_3.count() + emitter_layer_4.count();
+}
+
+int rnd_x() { return static_cast<int>(Rnd(50, 970)); }
+int rnd_y() { return static_cast<int>(Rnd(50, 700)); }
+
+// Every preset in turn, so the live mix is what the game's effects leave behind.
+const std::vector<std::function<void()>>& presets()
+{
+    static const std::vector<std::function<void()>> all = {
+        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 60, 1); },
+        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 3, 2); },
+        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 40, 3); },
+        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 30, 7); },
+        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 30, 11); },
+        [] { emitterT::Butterfly_Particle(rnd_x(), rnd_y(), 1 + Rand(0, 1)); },
+        [] { emitterT::Collision_Lazer_r(rnd_x(), rnd_y(), 1, 1); },
+        [] { emitterT::Bomb_Lighting_Particle(rnd_x(), rnd_y(), 2); },
+        [] { emitterT::Create_freezing(rnd_x(), rnd_y(), 45, 2); },
+        [] { emitterT::Create_AlphaMissle_particle(rnd_x(), rnd_y(), 45, 2); },
+        [] { emitterT::Create_freezing_exp(rnd_x(), rnd_y(), 2); },
+        [] { emitterT::Alpha_Lighting_Particle(rnd_x(), rnd_y(), 2); },
+        [] { emitterT::Shield_main_Particle(rnd_x(), rnd_y()); },
+        [] { emitterT::Shield_Lighting_Particle(rnd_x(), rnd_y(), 2); },
+        [] { emitterT::Fallin_module(rnd_x(), rnd_y(), 30); },
+        [] { emitterT::Bomb_expl_light(rnd_x(), rnd_y()); },
+        [] { emitterT::Dead_Fly_FX(rnd_x(), rnd_y()); },
+        [] { emitterT::Lure_waves(rnd_x(), rnd_y()); },
+        [] { emitterT::Fix_waves(rnd_x(), rnd_y()); },
+        [] { emitterT::SpecUp_waves(rnd_x(), rnd_y(), 0.2f, 100); },
+        [] { emitterT::SpecGUI_apear(rnd_x(), rnd_y()); },
+        [] { emitterT::Black_smoke_exp(rnd_x(), rnd_y(), 5); },
+    };
+    return all;
+}
+
+void top_up(int target)
+{
+    static size_t next = 0;
+    while (live_particles() < target) {
+        presets()[next % presets().size()]();
+        ++next;
+    }
+}
+
+void build_level()
+{
+    for (int i = 0; i < 60; ++i) {
+        FlyT* f = fly_list.create();
+        f->entity = fly_png;
+        f->x = static_cast<float>(rnd_x());
+        f->y = static_cast<float>(rnd_y());
+        f->animated = 1;
+        f->MaxFrames = 5;
+        f->status = 1;
+    }
+    for (int i = 0; i < 2; ++i) {
+        SpiderT* s = spider_list.create();
+        s->entity = spider_png;
+        s->x = static_cast<float>(rnd_x());
+        s->y = static_cast<float>(rnd_y());
+        s->animated = 1;
+        s->MaxFrames = 8;
+    }
+    for (int i = 0; i < 10; ++i) {
+        FlySpecT* s = FlySpecT::Create_New(1 + i % 6, i < 5 ? 0.0f : 100000.0f);
+        if (i < 5) {
+            s->script = 3;
+            s->y = static_cast<float>(rnd_y());
+        }
+        ContainerT* c = ContainerT::Create_New(rnd_x(), i < 5 ? 0.0f : 100000.0f);
+        if (i < 5)
+            c->y = static_cast<float>(rnd_y());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int frames = 600;
+    int particles = 1500;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
+            frames = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--particles") && i + 1 < argc)
+            particles = std::atoi(argv[++i]);
+    }
+    UseHeadlessPlatform();
+    Graphics(1024, 768, 0, 0, 0);
+    SeedRnd(1);
+    load_pictures();
+    build_level();
+    // Three emitters that run for the whole measurement.
+    emitterT::Create_New_Emitter(300, 300, 1 << 30, 4);
+    emitterT::Create_New_Emitter(600, 300, 1 << 30, 6);
+    emitterT::Create_New_Emitter(450, 500, 1 << 30, 8);
+    top_up(particles);
+    // Warm up until the long-lived effects have settled into their steady mix.
+    for (int f = 0; f < 300; ++f) {
+        Cls();
+        update_world();
+        top_up(particles);
+        Flip(0);
+    }
+
+    std::vector<double> ms;
+    std::vector<double> fx_ms;
+    long live_sum = 0;
+    for (int f = 0; f < frames; ++f) {
+        auto t0 = std::chrono::steady_clock::now();
+        Cls();
+        update_world();
+        auto t1 = std::chrono::steady_clock::now();
+        top_up(particles);
+        Flip(0);
+        auto t2 = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(t2 - t0).count());
+        fx_ms.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
+        live_sum += live_particles();
+    }
+    std::sort(ms.begin(), ms.end());
+    std::sort(fx_ms.begin(), fx_ms.end());
+    std::printf("headless level frame: %d flies, %d spiders, %d specials, %d containers, %.0f live effects, "
+                "%d frames: median %.3f ms/frame, p90 %.3f ms, max %.3f ms (of which respawning and present: median %.3f ms); "
+                "layers at the end %d/%d/%d/%d\n",
+                fly_list.count(), spider_list.count(), special_list.count(), container_list.count(),
+                static_cast<double>(live_sum) / frames, frames, ms[ms.size() / 2], ms[ms.size() * 9 / 10],
+                ms.back(), fx_ms[fx_ms.size() / 2], emitter_layer_1.count(), emitter_layer_2.count(),
+                emitter_layer_3.count(), emitter_layer_4.count());
+    clear_world();
+    EndGraphics();
+    return 0;
+}
