@@ -10,6 +10,19 @@ namespace forge {
 
 namespace {
 
+// Chrome: a bright highlight toward the sun, a clear mid blue and a deep rim.
+void Chrome(cairo_t* cr, double hx, double hy, double r) {
+    cairo_pattern_t* p = cairo_pattern_create_radial(hx, hy, 0, hx, hy, r);
+    cairo_pattern_add_color_stop_rgba(p, 0, 0.95, 0.98, 1, 1);
+    cairo_pattern_add_color_stop_rgba(p, 0.25, 0.55, 0.75, 0.97, 1);
+    cairo_pattern_add_color_stop_rgba(p, 0.7, 0.25, 0.45, 0.82, 1);
+    cairo_pattern_add_color_stop_rgba(p, 1, 0.1, 0.2, 0.42, 1);
+    cairo_set_source(cr, p);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(p);
+    cairo_new_path(cr);
+}
+
 struct RobotPose {
     double x = 70, y = 50;   // body centre in the cell
     double scale = 1;
@@ -26,7 +39,6 @@ void Robot(cairo_t* cr, const RobotPose& p) {
     cairo_save(cr);
     cairo_translate(cr, p.x, p.y);
     cairo_scale(cr, p.scale, p.scale);
-    const Rgba chrome_dark = Hex(0x1f3a6a), chrome_light = Hex(0xdcefff);
     // Wings (behind the body): thin metal blades; buzzing adds ghost copies.
     int ghosts = p.buzz > 0.05 ? 4 : 1;
     for (int g = 0; g < ghosts; ++g) {
@@ -73,7 +85,7 @@ void Robot(cairo_t* cr, const RobotPose& p) {
     auto body = [&](cairo_t* k) { Ellipse(k, -4, 4, 28, 18); };
     SoftShadow(cr, body, 4, -3, 4, Hex(0x000000, 0.35));
     body(cr);
-    FillRadial(cr, 8, -6, 34, chrome_light, chrome_dark);
+    Chrome(cr, 8, -8, 38);
     body(cr);
     SetColor(cr, Hex(0x142440));
     cairo_set_line_width(cr, 1.5);
@@ -99,7 +111,7 @@ void Robot(cairo_t* cr, const RobotPose& p) {
     cairo_rotate(cr, p.head_tilt * M_PI / 180);
     auto head = [&](cairo_t* k) { Ellipse(k, 0, 0, 16, 15); };
     head(cr);
-    FillRadial(cr, 6, -7, 20, chrome_light, Hex(0x2a4a80));
+    Chrome(cr, 6, -8, 22);
     head(cr);
     SetColor(cr, Hex(0x142440));
     cairo_set_line_width(cr, 1.5);

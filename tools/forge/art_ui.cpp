@@ -910,7 +910,7 @@ void BitmapFont(Forge& f) {
         std::string g(1, chars[i]);
         if (g == " ") return;
         double size = 24;
-        UseFont(cr, Font::kBodyCondensedBold, size);
+        UseFont(cr, Font::kBodyBold, size);
         cairo_text_extents_t e;
         cairo_text_extents(cr, g.c_str(), &e);
         double sx = std::min(1.0, 14.5 / std::max(1.0, e.width));

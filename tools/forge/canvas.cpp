@@ -238,7 +238,6 @@ const char* FontFile(Font f) {
         case Font::kDisplayRegular: return "/usr/share/fonts/truetype/comfortaa/Comfortaa-Regular.ttf";
         case Font::kBody: return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
         case Font::kBodyBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-        case Font::kBodyCondensedBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
     }
     return "";
 }

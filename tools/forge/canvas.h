@@ -73,7 +73,8 @@ void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1, Rgba c0
 void FillLinear3(cairo_t* cr, double x0, double y0, double x1, double y1, Rgba c0, Rgba c1, Rgba c2);
 
 // Fonts, each loaded from its file through FreeType so the result never depends on the font setup.
-enum class Font { kDisplay, kDisplayRegular, kBody, kBodyBold, kBodyCondensedBold };
+// Display: Comfortaa (fonts-comfortaa); body: DejaVu Sans (fonts-dejavu-core).
+enum class Font { kDisplay, kDisplayRegular, kBody, kBodyBold };
 void UseFont(cairo_t* cr, Font f, double size);
 double TextWidth(cairo_t* cr, const std::string& text);
 enum class Align { kLeft, kCenter, kRight };

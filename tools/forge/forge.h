@@ -53,6 +53,6 @@ void ForgeTexts(Forge& f);
 void ForgeLogo(Forge& f);
 // Sound modules.
 void ForgeSoundEffects(Forge& f);
-void ForgeMusic(Forge& f);
+void ForgeMusic(Forge& f, int part);  // part 0, 1 or 2: the music comes in three parts
 
 }  // namespace forge

@@ -33,18 +33,25 @@ int main(int argc, char** argv) {
     auto t0 = std::chrono::steady_clock::now();
     try {
         forge::Forge f(argv[1]);
-        // Sounds need no fonts or cairo state, so they run beside the pictures on the second core.
-        std::exception_ptr sound_error;
-        double sound_cpu = 0, picture_cpu = 0;
-        std::thread sounds([&] {
-            try {
-                forge::ForgeSoundEffects(f);
-                forge::ForgeMusic(f);
-                sound_cpu = ThreadCpu();
-            } catch (...) {
-                sound_error = std::current_exception();
-            }
-        });
+        // Sounds need no fonts or cairo state, so they run on threads of their own beside the pictures.
+        std::exception_ptr errors[3];
+        double cpu[4] = {0, 0, 0, 0};
+        std::thread workers[3];
+        for (int w = 0; w < 3; ++w) {
+            workers[w] = std::thread([&, w] {
+                try {
+                    if (w == 0) {
+                        forge::ForgeSoundEffects(f);
+                        forge::ForgeMusic(f, 2);
+                    } else {
+                        forge::ForgeMusic(f, w - 1);
+                    }
+                    cpu[w + 1] = ThreadCpu();
+                } catch (...) {
+                    errors[w] = std::current_exception();
+                }
+            });
+        }
         std::exception_ptr picture_error;
         try {
             forge::ForgeLogo(f);
@@ -55,13 +62,15 @@ int main(int argc, char** argv) {
             forge::ForgeHud(f);
             forge::ForgeMenus(f);
             forge::ForgeTexts(f);
-            picture_cpu = ThreadCpu();
+            cpu[0] = ThreadCpu();
         } catch (...) {
             picture_error = std::current_exception();
         }
-        sounds.join();
+        for (std::thread& t : workers) t.join();
         if (picture_error) std::rethrow_exception(picture_error);
-        if (sound_error) std::rethrow_exception(sound_error);
+        for (const std::exception_ptr& e : errors) {
+            if (e) std::rethrow_exception(e);
+        }
 
         f.WriteContactSheet(argv[2]);
         auto missing = f.Missing();
@@ -71,8 +80,8 @@ int main(int argc, char** argv) {
         }
         forge::CloseFonts();
         double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        std::printf("forge: %zu bytes in %.1f s (cpu: pictures %.1f s, sounds %.1f s)\n", f.BytesWritten(), secs,
-                    picture_cpu, sound_cpu);
+        std::printf("forge: %zu bytes in %.1f s (cpu: pictures %.1f s, effects %.1f s, music %.1f + %.1f s)\n",
+                    f.BytesWritten(), secs, cpu[0], cpu[1], cpu[2], cpu[3]);
         if (argc > 3) std::ofstream(argv[3]) << "forged\n";
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

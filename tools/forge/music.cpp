@@ -386,7 +386,7 @@ std::vector<float> Jingle() {
 
 }  // namespace
 
-void ForgeMusic(Forge& f) {
+void ForgeMusic(Forge& f, int part) {
     // Chords as MIDI notes (octave 4); scales for the melodies.
     const std::vector<int> d_dorian = {62, 64, 65, 67, 69, 71, 72};
     const std::vector<int> a_dorian = {57, 59, 60, 62, 64, 66, 67};
@@ -403,11 +403,17 @@ void ForgeMusic(Forge& f) {
         {"intro_story.ogg", 70, 18, {{50, 57, 62, 65}, {46, 53, 58, 62}, {48, 55, 60, 64}, {45, 52, 57, 61}}, d_dorian, Lead::kFlute, false, false, 1006, 5},
         {"end_story.ogg", 76, 14, {{53, 60, 65, 69}, {48, 55, 60, 64}, {50, 57, 62, 65}, {46, 53, 58, 62}}, f_major, Lead::kBell, false, false, 1007, 5},
     };
-    for (const Song& s : songs) f.Sound(s.name, Render(s), 2, kRate);
-    f.Sound("forest_lvl.ogg", Ambience(0), 2, kRate);
-    f.Sound("near_humans_lvl.ogg", Ambience(1), 2, kRate);
-    f.Sound("plane_lv.ogg", Ambience(2), 2, kRate);
-    f.Sound("oxbeam_intro.ogg", Jingle(), 2, kRate);
+    // Three parts of similar work, so they can run on separate threads.
+    if (part == 0) {
+        for (int i = 0; i < 5; ++i) f.Sound(songs[i].name, Render(songs[i]), 2, kRate);
+    } else if (part == 1) {
+        for (int i = 5; i < 7; ++i) f.Sound(songs[i].name, Render(songs[i]), 2, kRate);
+        f.Sound("forest_lvl.ogg", Ambience(0), 2, kRate);
+        f.Sound("near_humans_lvl.ogg", Ambience(1), 2, kRate);
+    } else {
+        f.Sound("plane_lv.ogg", Ambience(2), 2, kRate);
+        f.Sound("oxbeam_intro.ogg", Jingle(), 2, kRate);
+    }
 }
 
 }  // namespace forge
