@@ -745,6 +745,32 @@ cairo_surface_t* TallStalks(int w, int h, uint64_t seed) {  // foreground1_plane
 
 // ---- levels 25-30: village at dusk ----
 
+// Evening light over a finished layer: a cool dimming that deepens toward the ground, leaving lit
+// windows alone.
+void DuskWash(cairo_surface_t* s, double strength) {
+    cairo_surface_flush(s);
+    int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+    int stride = cairo_image_surface_get_stride(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    for (int y = 0; y < h; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        double t = strength * (0.6 + 0.4 * y / h);
+        for (int x = 0; x < w; ++x) {
+            uint32_t p = row[x];
+            int a = p >> 24, r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+            if (a == 0) continue;
+            bool lamp = r > 235 && g > 150 && b < 140;  // warm window light stays bright
+            if (lamp) continue;
+            // A cool dimming: reds and greens fall more than blues, colours keep their saturation.
+            r = static_cast<int>(r * (1 - 0.55 * t));
+            g = static_cast<int>(g * (1 - 0.6 * t));
+            b = static_cast<int>(b * (1 - 0.2 * t));
+            row[x] = (static_cast<uint32_t>(a) << 24) | (r << 16) | (g << 8) | b;
+        }
+    }
+    cairo_surface_mark_dirty(s);
+}
+
 void House(cairo_t* cr, double x, double base, double w, double h, Rgba wall, bool lit, double roof_h) {
     auto body = [&](cairo_t* k) { cairo_rectangle(k, x, base - h, w, h); };
     SoftShadow(cr, body, 6, -6, 4, Hex(0x100a10, 0.35));
@@ -1004,12 +1030,16 @@ void ForgeScenery(Forge& f) {
     f.Picture("foreground3_plane.png", GrassStrip(208, 72, 86, Hex(0x8a7a3a), Hex(0xe0c070), 40, false));
 
     // Levels 25-30.
-    f.Picture("ukraine_back_tree_prt3.png", Poplar());
-    f.Picture("ukraine_back_prt1.png", VillageRow());
-    f.Picture("ukraine_back_prt2.png", VillageHouse());
+    auto dusk = [](cairo_surface_t* s, double strength) {
+        DuskWash(s, strength);
+        return s;
+    };
+    f.Picture("ukraine_back_tree_prt3.png", dusk(Poplar(), 0.45));
+    f.Picture("ukraine_back_prt1.png", dusk(VillageRow(), 0.4));
+    f.Picture("ukraine_back_prt2.png", dusk(VillageHouse(), 0.3));
     f.Picture("ukraine_glow.png", WindowGlow());
-    f.Picture("ukraine_front_grass.png", TaperedGrass(733, 334, 93, Hex(0x3a5a2a), Hex(0x7a9a4a)));
-    f.Picture("ukraine_front_prt1.png", VillageFront());
+    f.Picture("ukraine_front_grass.png", dusk(TaperedGrass(733, 334, 93, Hex(0x3a5a2a), Hex(0x7a9a4a)), 0.3));
+    f.Picture("ukraine_front_prt1.png", dusk(VillageFront(), 0.25));
     f.Picture("ukraine_front_prt2.png", PerchLayer(420, 166, 181, 602, 94, Hex(0x6a5040), Hex(0x3a5a2a), Hex(0x7a9a4a)));
 
     // Menu backdrop.
