@@ -184,7 +184,9 @@ TEST(LevelPlaythrough, ADefenderWinsEveryLevel)
         // (Single plays shift with any change to the creatures' logic, so one win suffices.)
         // Level 1's tutorial holds the clock until its lessons are taken, which the defender
         // does not do; its plays are shown but not judged.
-        if (n > 1) EXPECT_GE(wins, 1) << "level " << n << " is won by the defender in none of 4 plays";
+        if (n > 1) {
+            EXPECT_GE(wins, 1) << "level " << n << " is won by the defender in none of 4 plays";
+        }
     }
     clear_world();
 }
