@@ -11,6 +11,7 @@
 
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/preload.h"
 
 namespace {
 
@@ -351,11 +352,17 @@ TSound* DecodeSound(const std::vector<uint8_t>& bytes, int flags, const std::str
 
 TSound* LoadSound(const std::string& source, int flags)
 {
-    std::vector<uint8_t> bytes;
-    if (!LoadBytes(source, bytes))
-        return nullptr;
-    size_t cut = source.find_last_of("\\/");
-    TSound* sound = DecodeSound(bytes, flags, cut == std::string::npos ? source : source.substr(cut + 1));
+    TSound* sound = nullptr;
+    if (TakePreloadedSound(source, sound)) {
+        if (sound)
+            sound->flags = flags;
+    } else {
+        std::vector<uint8_t> bytes;
+        if (!LoadBytes(source, bytes))
+            return nullptr;
+        size_t cut = source.find_last_of("\\/");
+        sound = DecodeSound(bytes, flags, cut == std::string::npos ? source : source.substr(cut + 1));
+    }
     if (sound && !sound->streamed())
         driver().load(*sound);  // hand the samples to the output now, not at the first play
     return sound;

@@ -14,6 +14,7 @@
 #include "platform/draw_trace.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/preload.h"
 
 namespace {
 
@@ -233,6 +234,16 @@ TImage* make_image(const std::string& source, Pixmap pixels, bool has_alpha, int
     if (g_auto_mid_handle)
         MidHandleImage(image);
     return image;
+}
+
+// The decoded picture, from the preload when it holds the file, else from the file.
+bool read_picture(const std::string& source, Pixmap& pixels, bool& has_alpha)
+{
+    bool ok = false;
+    if (TakePreloadedPicture(source, ok, pixels, has_alpha))
+        return ok;
+    std::vector<uint8_t> bytes;
+    return LoadBytes(source, bytes) && DecodePicture(bytes, pixels, has_alpha);
 }
 
 std::string base_name(const std::string& path)
@@ -460,11 +471,9 @@ bool DecodePicture(const std::vector<uint8_t>& bytes, Pixmap& out, bool& has_alp
 
 TImage* LoadImage(const std::string& source, int flags)
 {
-    std::vector<uint8_t> bytes;
     Pixmap pixels;
     bool has_alpha = false;
-    if (!LoadBytes(source, bytes) || !DecodePicture(bytes, pixels, has_alpha) || pixels.width <= 0 ||
-        pixels.height <= 0)
+    if (!read_picture(source, pixels, has_alpha) || pixels.width <= 0 || pixels.height <= 0)
         return nullptr;
     int w = pixels.width, h = pixels.height;
     return make_image(base_name(source), std::move(pixels), has_alpha, w, h, 0, 1, flags);
@@ -474,10 +483,9 @@ TImage* LoadAnimImage(const std::string& source, int cell_width, int cell_height
 {
     if (cell_width <= 0 || cell_height <= 0 || first < 0 || count <= 0)
         return nullptr;
-    std::vector<uint8_t> bytes;
     Pixmap pixels;
     bool has_alpha = false;
-    if (!LoadBytes(source, bytes) || !DecodePicture(bytes, pixels, has_alpha))
+    if (!read_picture(source, pixels, has_alpha))
         return nullptr;
     int cells = (pixels.width / cell_width) * (pixels.height / cell_height);
     if (cells < first + count)

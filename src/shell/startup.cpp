@@ -6,6 +6,7 @@
 #include "platform/audio.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/preload.h"
 #include "shell/assets.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
@@ -55,12 +56,21 @@ void load_entry(const CatalogueEntry& e)
 
 void load_catalogue()
 {
+    // Decoding runs ahead on the other cores; the groups still load and advance the bar
+    // one by one, in order.
+    std::vector<PreloadFile> files;
+    for (const LoadGroup& group : catalogue_groups()) {
+        for (const CatalogueEntry& e : group.entries)
+            files.push_back({e.path(), e.sound ? PreloadKind::kSound : PreloadKind::kPicture});
+    }
+    BeginPreload(std::move(files));
     for (const LoadGroup& group : catalogue_groups()) {
         for (const CatalogueEntry& e : group.entries)
             load_entry(e);
         loading_step(group.units);
     }
     AutoMidHandle(0);
+    EndPreload();
     // Each step discards what came before it; this catches a click made while the last
     // group was being shown.
     FlushKeys();
