@@ -106,7 +106,8 @@ void BeginPreload(std::vector<PreloadFile> files)
         p.items.reserve(files.size());
         for (PreloadFile& f : files) {
             p.by_path[f.path].push_back(p.items.size());
-            p.items.push_back(Item {std::move(f)});
+            p.items.emplace_back();
+            p.items.back().file = std::move(f);
         }
         p.next = 0;
     }
