@@ -73,7 +73,7 @@ bool read_profile(int slot, ProfileRecord& out)
 
 void write_profile(TStream* s, const ProfileRecord& r)
 {
-    WriteLine(s, r.name);
+    write_name_line(s, r.name);
     WriteLong(s, r.level);
     WriteLong(s, r.score);
     WriteLong(s, r.stars);

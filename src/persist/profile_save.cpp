@@ -48,7 +48,7 @@ int write_rows(const std::vector<Row>& rows)
 {
     return write_save_file(kHighScorePath, [&rows](TStream* s) {
         for (const Row& row : rows) {
-            WriteLine(s, row.name);
+            write_name_line(s, row.name);
             WriteLong(s, row.score);
             WriteLong(s, row.id);
         }

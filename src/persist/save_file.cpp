@@ -25,6 +25,16 @@ void reset_saving_warning()
     g_warned = false;
 }
 
+void write_name_line(TStream* s, const std::string& name)
+{
+    std::string line;
+    for (char c : name) {
+        if (c != '\n' && c != '\r' && c != '\0')
+            line.push_back(c);
+    }
+    WriteLine(s, line);
+}
+
 int write_save_file(const std::string& path, const std::function<void(TStream*)>& fill)
 {
     auto file = std::make_unique<AtomicFile>(path);

@@ -88,6 +88,11 @@ TEST_F(ProfileFiles, ProfileLayoutAndLoading)
     EXPECT_EQ(read_file("Profile_3.dat"), torn);
     EXPECT_NE(current_profile, 3);
 
+    // A name cannot carry line ends into the file, where they would shift the fields.
+    set_current(std::string("Di\nx\0y\r", 7), 4, 40, 4, 0, 1);
+    SaveProfile(4);
+    EXPECT_EQ(read_file("Profile_4.dat"), profile_bytes("Dixy", 4, 40, 4, 0, 1));
+
     // Slots outside 1..4 have no file: nothing is written for "no profile".
     SaveProfile(0);
     SaveProfile(5);

@@ -1,13 +1,22 @@
 // Round trip of the campaign: every level source, compiled by the build into the game folder,
-// reads back through the game's own readers (stream reads, XML store) exactly as written.
+// reads back through the game's own readers (the timetable loader, the level rules, the
+// spiders' creation, the XML store) exactly as the designer wrote it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "entities/events.h"
+#include "levels/level_check.h"
 #include "levels/level_source.h"
+#include "persist/profile.h"
 #include "persist/xml_document.h"
 #include "platform/files.h"
+#include "platform/headless/headless_backend.h"
+#include "shell/level_rules.h"
+#include "shell/lists.h"
+#include "world/spider.h"
 
 using namespace levels;
 
@@ -15,104 +24,114 @@ namespace {
 
 const std::string kSources = std::string(WINGTRON_SOURCE_DIR) + "/data/levels";
 
-// The timetable's fields carry only their low 32 bits, as the game reads them.
-int Low32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v) & 0xFFFFFFFFu)); }
+float Decimal(const std::string& text) { return static_cast<float>(std::strtod(text.c_str(), nullptr)); }
+int IntOf(xmlNode* node) { return node ? std::atoi(node->Value.c_str()) : -99999; }
+
+class LevelRoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseHeadlessPlatform();
+        SetDataFolder(WINGTRON_GAME_DIR);
+        if (FileType(".\\levels\\Spiders.xml") != 1) GTEST_SKIP() << "levels not compiled (WINGTRON_FORGE off)";
+    }
+    void TearDown() override
+    {
+        event_list.clear();
+        spider_list.clear();
+        difficulty = 1;
+        current_level = 1;
+    }
+};
 
 }  // namespace
 
-TEST(LevelRoundTrip, EveryTimetableReadsBackAsWritten)
+TEST_F(LevelRoundTrip, EveryTimetableLoadsAsWritten)
 {
-    SetDataFolder(WINGTRON_GAME_DIR);
-    if (FileType(".\\Levels\\Level_1.dat") != 1) GTEST_SKIP() << "levels not compiled (WINGTRON_FORGE off)";
     for (int n = 1; n <= kLevelCount; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
         LevelSource source = LoadLevelSource(kSources, n);
-        TStream* s = ReadStream(".\\Levels\\Level_" + std::to_string(n) + ".dat");
-        ASSERT_NE(s, nullptr);
-        int count = Low32(ReadLong(s));
-        ASSERT_EQ(count, static_cast<int>(source.events.size()));
-        for (const LevelEvent& e : source.events) {
-            EXPECT_EQ(ReadLine(s), e.type_of_event);
-            EXPECT_EQ(Low32(ReadLong(s)), e.time);
-            EXPECT_EQ(Low32(ReadLong(s)), e.x);
-            EXPECT_EQ(Low32(ReadLong(s)), e.y);
-            EXPECT_EQ(Low32(ReadLong(s)), e.item_type);
-            EXPECT_EQ(Low32(ReadLong(s)), e.fly_time);
-        }
-        EXPECT_NE(Eof(s), 0) << "bytes left after the last record";
-        CloseStream(s);
+        event_list.clear();
+        load_level_events(std::to_string(n));
+        ASSERT_EQ(event_list.count(), static_cast<int>(source.events.size()));
+        size_t i = 0;
+        event_list.for_each([&](EventsT& e) {
+            const LevelEvent& want = source.events[i++];
+            EXPECT_EQ(e.type_of_event, want.type_of_event);
+            EXPECT_EQ(e.time, want.time);
+            EXPECT_EQ(e.x, want.x);
+            EXPECT_EQ(e.y, want.y);
+            EXPECT_EQ(e.item_type, want.item_type);
+            EXPECT_EQ(e.fly_time, want.fly_time);
+        });
     }
 }
 
-namespace {
-
-// The game's conversions of element text: integers with leading blanks and a sign, floats as decimals.
-int IntOf(xmlNode* node) { return node ? std::atoi(node->Value.c_str()) : -99999; }
-double FloatOf(xmlNode* node) { return node ? std::strtod(node->Value.c_str(), nullptr) : -99999.0; }
-double Decimal(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
-
-std::unique_ptr<xmlDocument> LoadTuningFile(const std::string& name, std::vector<uint8_t>& bytes)
+TEST_F(LevelRoundTrip, EveryLevelsRulesAndSpidersLoadAsWritten)
 {
-    SetDataFolder(WINGTRON_GAME_DIR);
-    EXPECT_TRUE(LoadBytes(".\\levels\\" + name, bytes));
-    return xmlDocument::Create(".\\levels\\" + name);
-}
-
-void ExpectSpider(xmlNode* parent, const SpiderSpec& s)
-{
-    ASSERT_NE(parent, nullptr);
-    EXPECT_EQ(IntOf(parent->FindChild("spider_x", 1, 1)), s.spider_x);
-    EXPECT_EQ(IntOf(parent->FindChild("spider_y", 1, 1)), s.spider_y);
-    EXPECT_EQ(IntOf(parent->FindChild("angel", 1, 1)), s.angel);
-    EXPECT_DOUBLE_EQ(FloatOf(parent->FindChild("spider_SizeX", 1, 1)), Decimal(s.spider_SizeX));
-    EXPECT_DOUBLE_EQ(FloatOf(parent->FindChild("spider_SizeY", 1, 1)), Decimal(s.spider_SizeY));
-    EXPECT_EQ(IntOf(parent->FindChild("boost_rnd", 1, 1)), s.boost_rnd);
-    EXPECT_DOUBLE_EQ(FloatOf(parent->FindChild("max_hunger", 1, 1)), Decimal(s.max_hunger));
-    EXPECT_DOUBLE_EQ(FloatOf(parent->FindChild("max_accelerate", 1, 1)), Decimal(s.max_accelerate));
-}
-
-}  // namespace
-
-// The three tuning documents are read by the XML store, looked up the way the game looks them
-// up, and written back by the store byte for byte as the compiler wrote them.
-TEST(LevelRoundTrip, TuningDocumentsReadBackThroughTheXmlStore)
-{
-    SetDataFolder(WINGTRON_GAME_DIR);
-    if (FileType(".\\levels\\Spiders.xml") != 1) GTEST_SKIP() << "levels not compiled (WINGTRON_FORGE off)";
-    std::vector<uint8_t> spiders_bytes, rules_bytes, weapons_bytes;
-    auto spiders = LoadTuningFile("Spiders.xml", spiders_bytes);
-    auto rules = LoadTuningFile("levels_vars.xml", rules_bytes);
-    auto weapons = LoadTuningFile("weapon_vars.xml", weapons_bytes);
-    EXPECT_EQ(spiders->SaveToBytes(1), spiders_bytes);
-    EXPECT_EQ(rules->SaveToBytes(1), rules_bytes);
-    EXPECT_EQ(weapons->SaveToBytes(1), weapons_bytes);
-
     for (int n = 1; n <= kLevelCount; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
         LevelSource source = LoadLevelSource(kSources, n);
-        const std::string name = "level_" + std::to_string(n);
 
-        xmlNode* l = spiders->Root()->FindChild(name, 1, 1);
-        ExpectSpider(l, source.spiders[0]);
-        xmlNode* s2 = l ? l->FindChild("spider2", 1, 1) : nullptr;
-        if (source.spiders.size() > 1) {
-            ExpectSpider(s2, source.spiders[1]);
-        } else {
-            EXPECT_EQ(s2, nullptr);
+        load_level_rules(n);
+        const LevelRules& r = source.rules;
+        EXPECT_EQ(fly_death_count, r.fly_death_count);
+        EXPECT_EQ(flies_left, r.fly_death_count);
+        EXPECT_EQ(level_deadline_time, r.level_deadline_time);
+        EXPECT_EQ(time_bonus, r.time_bonus);
+        EXPECT_EQ(max_tactic_bonus, r.max_tactic_bonus);
+        EXPECT_EQ(max_main_score, r.max_main_score);
+        EXPECT_EQ(one_star_limit, r.one_star_limit);
+        EXPECT_EQ(five_star_limit, r.fifve_star_limit);
+        EXPECT_LT(one_star_limit, two_star_limit);
+        EXPECT_LT(two_star_limit, three_star_limit);
+        EXPECT_LT(three_star_limit, four_star_limit);
+        EXPECT_LT(four_star_limit, five_star_limit);
+
+        for (int level_difficulty : {1, 2}) {
+            current_level = n;
+            difficulty = level_difficulty;
+            spider_list.clear();
+            SpiderT::Create_New(SpiderCount(n));
+            ASSERT_EQ(spider_list.count(), static_cast<int>(source.spiders.size()));
+            size_t i = 0;
+            spider_list.for_each([&](SpiderT& s) {
+                const SpiderSpec& want = source.spiders[i];
+                // On hard the first spider is drawn, and walks, at scale 1.
+                bool file_sizes = i > 0 || level_difficulty == 1;
+                EXPECT_EQ(s.num, static_cast<int>(i) + 1);
+                EXPECT_EQ(s.x, want.spider_x);
+                EXPECT_EQ(s.y, want.spider_y);
+                EXPECT_EQ(s.angel, want.angel);
+                EXPECT_FLOAT_EQ(s.sizeX, file_sizes ? Decimal(want.spider_SizeX) : 1.0f);
+                EXPECT_FLOAT_EQ(s.sizeY, file_sizes ? Decimal(want.spider_SizeY) : 1.0f);
+                EXPECT_EQ(s.Boost_rnd, want.boost_rnd);
+                EXPECT_FLOAT_EQ(s.Max_Hunger_speed, Decimal(want.max_hunger));
+                EXPECT_FLOAT_EQ(s.Hunger_accelerae, Decimal(want.max_accelerate));
+                ++i;
+            });
         }
+    }
+}
 
-        xmlNode* r = rules->Root()->FindChild(name, 1, 1);
-        ASSERT_NE(r, nullptr);
-        EXPECT_EQ(IntOf(r->FindChild("fly_death_count", 0, 1)), source.rules.fly_death_count);
-        EXPECT_EQ(IntOf(r->FindChild("level_deadline_time", 0, 1)), source.rules.level_deadline_time);
-        EXPECT_EQ(IntOf(r->FindChild("time_bonus", 0, 1)), source.rules.time_bonus);
-        EXPECT_EQ(IntOf(r->FindChild("max_tactic_bonus", 0, 1)), source.rules.max_tactic_bonus);
-        EXPECT_EQ(IntOf(r->FindChild("max_main_score", 0, 1)), source.rules.max_main_score);
-        EXPECT_EQ(IntOf(r->FindChild("one_star_limit", 0, 1)), source.rules.one_star_limit);
-        EXPECT_EQ(IntOf(r->FindChild("fifve_star_limit", 0, 1)), source.rules.fifve_star_limit);
+// The arsenal file, looked up the way the level's arsenal loader looks it up; and all three
+// documents, loaded by the XML store and saved again, come out byte for byte as compiled.
+TEST_F(LevelRoundTrip, TuningDocumentsReadBackThroughTheXmlStore)
+{
+    const char* names[] = {"Spiders.xml", "levels_vars.xml", "weapon_vars.xml"};
+    for (const char* name : names) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(LoadBytes(std::string(".\\levels\\") + name, bytes));
+        auto doc = xmlDocument::Create(std::string(".\\levels\\") + name);
+        EXPECT_EQ(doc->SaveToBytes(1), bytes) << name;
+    }
 
-        // The arsenal loader counts every child but "cool_node" as a weapon entry.
-        xmlNode* w = weapons->Root()->FindChild(name, 0, 1);
+    auto weapons = xmlDocument::Create(".\\levels\\weapon_vars.xml");
+    for (int n = 1; n <= kLevelCount; ++n) {
+        SCOPED_TRACE("level " + std::to_string(n));
+        LevelSource source = LoadLevelSource(kSources, n);
+        // The loader counts every child but "cool_node" as a weapon entry.
+        xmlNode* w = weapons->Root()->FindChild("level_" + std::to_string(n), 0, 1);
         ASSERT_NE(w, nullptr);
         ASSERT_EQ(w->ChildCount() - 1, static_cast<int>(source.weapons.size()));
         for (size_t i = 0; i < source.weapons.size(); ++i) {

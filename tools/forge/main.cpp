@@ -1,0 +1,68 @@
+// Asset forge entry point: forge GAME_DIR CONTACT_SHEET [STAMP]
+// Makes every catalogue file, checks none is missing, and writes the contact sheet.
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <thread>
+
+#include <cstring>
+
+#include "forge.h"
+#include "preview.h"
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--preview") == 0) {  // review aid: forge --preview GAME_DIR OUT_DIR
+        forge::WriteScenePreviews(argv[2], argv[3]);
+        return 0;
+    }
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s GAME_DIR CONTACT_SHEET [STAMP]\n", argv[0]);
+        return 2;
+    }
+    auto t0 = std::chrono::steady_clock::now();
+    try {
+        forge::Forge f(argv[1]);
+        // Sounds need no fonts or cairo state, so they run beside the pictures on the second core.
+        std::exception_ptr sound_error;
+        std::thread sounds([&] {
+            try {
+                forge::ForgeSoundEffects(f);
+                forge::ForgeMusic(f);
+            } catch (...) {
+                sound_error = std::current_exception();
+            }
+        });
+        std::exception_ptr picture_error;
+        try {
+            forge::ForgeLogo(f);
+            forge::ForgeScenery(f);
+            forge::ForgeCreatures(f);
+            forge::ForgeRobot(f);
+            forge::ForgeEffects(f);
+            forge::ForgeHud(f);
+            forge::ForgeMenus(f);
+            forge::ForgeTexts(f);
+        } catch (...) {
+            picture_error = std::current_exception();
+        }
+        sounds.join();
+        if (picture_error) std::rethrow_exception(picture_error);
+        if (sound_error) std::rethrow_exception(sound_error);
+
+        f.WriteContactSheet(argv[2]);
+        auto missing = f.Missing();
+        if (!missing.empty()) {
+            for (const auto& m : missing) std::fprintf(stderr, "forge: missing %s\n", m.c_str());
+            return 1;
+        }
+        forge::CloseFonts();
+        double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        std::printf("forge: %zu bytes in %.1f s\n", f.BytesWritten(), secs);
+        if (argc > 3) std::ofstream(argv[3]) << "forged\n";
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
