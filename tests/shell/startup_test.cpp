@@ -380,7 +380,7 @@ TEST_F(StudioLogo, EscapeEnterSpaceOrAClickEndsItAndSilencesTheJingle)
 }
 
 // The forge's real catalogue, when the build ran it.
-TEST(ForgedCatalogue, EveryAssetLoads)
+TEST(CatalogueLoading, EveryForgedAssetLoads)
 {
     const char* other = std::getenv("WINGTRON_GAME_DIR");  // another game folder to check
     const std::string game = other ? other : WINGTRON_GAME_DIR;
