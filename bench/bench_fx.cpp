@@ -1,6 +1,7 @@
-// Frame cost of a busy level: 60 flies, 2 spiders, 10 specials and 10 containers (half
-// of each caught in the web), three running emitters and 1,500 live particles spread over
-// the four effect layers, walked and drawn by the frame loop's own world update.
+// Frame cost of a busy level: its scenery and web, 60 flies (and the two entrance
+// markers), 2 spiders, 10 specials and 10 containers (half of each caught in the web),
+// three running emitters and 1,500 live particles spread over the four effect layers,
+// walked and drawn by the frame loop's own world update.
 // Particles that die are replaced each frame by fresh ones of every preset, inside the
 // timed frame, so the count stays at 1,500. Headless.
 //   bench_fx [--frames N] [--particles N]
@@ -14,14 +15,18 @@
 
 #include "fx/emitter.h"
 #include "platform/graphics.h"
+#include "platform/draw_trace.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
 #include "shell/assets.h"
 #include "shell/globals.h"
 #include "shell/lists.h"
 #include "shell/main_loop.h"
+#include "persist/profile.h"
+#include "shell/level_rules.h"
 #include "world/container.h"
 #include "world/fly.h"
+#include "world/level_object.h"
 #include "world/special.h"
 #include "world/spider.h"
 
@@ -70,12 +75,26 @@ void load_pictures()
     toxic_container_png = make_strip(36, 38, 9, "toxic_container.png");
     toxic_container_fx_png = make_strip(48, 48, 1, "toxic_container_fx.png");
     fly_png = make_strip(52, 39, 5, "fly.png");
+    fly_komar_png = make_strip(40, 40, 5, "fly_komar.png");
+    fly_butterfly_png = make_strip(66, 50, 5, "fly_butterfly.png");
+    cocon_png = make_strip(40, 50, 1, "cocon.png");
+    cocon_komar_png = make_strip(40, 50, 1, "cocon_komar.png");
+    cocon_butterfly_png = make_strip(50, 60, 1, "cocon_butterfly.png");
+    health_fly_png = make_strip(60, 8, 1, "health_fly.png");
     spider_png = make_strip(90, 90, 8, "spider.png");
+    Web_level1_png = make_strip(512, 512, 1, "Web_level1.png");
 }
 
 int live_particles()
 {
     return emitter_layer_1.count() + emitter_layer_2.count() + emitter_layer_3.count() + emitter_layer_4.count();
+}
+
+int trapped()
+{
+    int n = 0;
+    fly_list.for_each([&](FlyT& f) { n += f.status == 1 ? 1 : 0; });
+    return n;
 }
 
 int rnd_x() { return static_cast<int>(Rnd(50, 970)); }
@@ -120,25 +139,20 @@ void top_up(int target)
     }
 }
 
+// A level of the second range with its web, 60 flies of the three kinds, the two entrance
+// markers and two spiders, made by the world's own creation functions; then ten specials
+// and ten containers, half of each already caught in the web.
 void build_level()
 {
-    for (int i = 0; i < 60; ++i) {
-        FlyT* f = fly_list.create();
-        f->entity = fly_png;
-        f->x = static_cast<float>(rnd_x());
-        f->y = static_cast<float>(rnd_y());
-        f->animated = 1;
-        f->MaxFrames = 5;
-        f->status = 1;
-    }
-    for (int i = 0; i < 2; ++i) {
-        SpiderT* s = spider_list.create();
-        s->entity = spider_png;
-        s->x = static_cast<float>(rnd_x());
-        s->y = static_cast<float>(rnd_y());
-        s->animated = 1;
-        s->MaxFrames = 8;
-    }
+    current_level = 6;
+    difficulty = 1;
+    flies_left = 100000;  // the spiders may eat all they like without ending the level
+    levelObT::load_level(current_level);
+    for (int i = 0; i < 60; ++i)
+        FlyT::Create_New(static_cast<int>(Rnd(300, 750)), static_cast<int>(Rnd(120, 480)), 1 + i % 3);
+    FlyT::Create_New(420, 110, 4);
+    FlyT::Create_New(620, 110, 4);
+    SpiderT::Create_New(2);
     for (int i = 0; i < 10; ++i) {
         FlySpecT* s = FlySpecT::Create_New(1 + i % 6, i < 5 ? 0.0f : 100000.0f);
         if (i < 5) {
@@ -184,6 +198,7 @@ int main(int argc, char** argv)
     std::vector<double> ms;
     std::vector<double> fx_ms;
     long live_sum = 0;
+
     for (int f = 0; f < frames; ++f) {
         auto t0 = std::chrono::steady_clock::now();
         Cls();
@@ -195,16 +210,24 @@ int main(int argc, char** argv)
         ms.push_back(std::chrono::duration<double, std::milli>(t2 - t0).count());
         fx_ms.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
         live_sum += live_particles();
+
     }
+    // One more frame, untimed, with the draws recorded to count them.
+    SetDrawTraceActive(true);
+    Cls();
+    update_world();
+    const size_t draws = TracedDraws().size();
+    SetDrawTraceActive(false);
+    Flip(0);
     std::sort(ms.begin(), ms.end());
     std::sort(fx_ms.begin(), fx_ms.end());
     std::printf("headless level frame: %d flies, %d spiders, %d specials, %d containers, %.0f live effects, "
                 "%d frames: median %.3f ms/frame, p90 %.3f ms, max %.3f ms (of which respawning and present: median %.3f ms); "
-                "layers at the end %d/%d/%d/%d\n",
+                "layers at the end %d/%d/%d/%d; %.0f draws a frame, %d flies trapped\n",
                 fly_list.count(), spider_list.count(), special_list.count(), container_list.count(),
                 static_cast<double>(live_sum) / frames, frames, ms[ms.size() / 2], ms[ms.size() * 9 / 10],
                 ms.back(), fx_ms[fx_ms.size() / 2], emitter_layer_1.count(), emitter_layer_2.count(),
-                emitter_layer_3.count(), emitter_layer_4.count());
+                emitter_layer_3.count(), emitter_layer_4.count(), static_cast<double>(draws), trapped());
     clear_world();
     EndGraphics();
     return 0;

@@ -13,8 +13,8 @@ void EventsT::update()
 {
     if (level_ticks != time)
         return;
-    // Only the first frame of the tick creates: under a held clock (pause, visor) the tick
-    // lasts many frames, but the event is gone after the first.
+    // The clock reaches a new tick on a frame with tick_frames 0; an event first seen later
+    // in its tick (a time of 0, say, already under way when the level starts) goes unfired.
     if (level_running == 1 && tick_frames == 0) {
         if (type_of_event == "Fly")
             FlyT::Create_New(x, y, item_type);

@@ -153,16 +153,31 @@ void Foliage(cairo_t* cr, Rng& rng, double cx, double cy, double rx, double ry, 
     SoftShadow(cr, all, std::min(rx, ry) * 0.15, std::min(rx, ry) * kShadowDx * 0.3, std::min(rx, ry) * kShadowDy * 0.3,
                Hex(0x10200a, 0.35));
     for (auto& c : cs) {
-        Ellipse(cr, c.x, c.y, c.r, c.r);
+        // Scalloped clump outline: a core disc ringed by small bumps (one filled union).
+        auto clump = [&](cairo_t* k) {
+            Ellipse(k, c.x, c.y, c.r * 0.82, c.r * 0.82);
+            int bumps = 9;
+            for (int b = 0; b < bumps; ++b) {
+                double a = b * 2 * M_PI / bumps + c.x * 0.01;
+                Ellipse(k, c.x + std::cos(a) * c.r * 0.72, c.y + std::sin(a) * c.r * 0.72, c.r * 0.3, c.r * 0.3);
+            }
+        };
         double t = (c.x - cx) / rx * 0.5 - (c.y - cy) / ry * 0.5;  // upper right lighter
         Rgba col = Shade(base, 0.85 + 0.3 * std::clamp(t, -1.0, 1.0));
-        FillRadial(cr, c.x + c.r * 0.35, c.y - c.r * 0.4, c.r * 1.3, Shade(col, 1.25), Shade(col, 0.7));
-        // A few leaf flecks on the lit rim.
-        SetColor(cr, Shade(col, 1.35), 0.55);
+        clump(cr);
+        FillRadial(cr, c.x + c.r * 0.4, c.y - c.r * 0.45, c.r * 1.4, Shade(col, 1.3), Shade(col, 0.62));
+        // Leaves catching the light on the upper-right rim, a few darker ones below.
+        for (int k = 0; k < 7; ++k) {
+            double a = rng.Range(-1.9, 0.5);
+            double d = c.r * rng.Range(0.45, 0.85);
+            Leaf(cr, c.x + std::cos(a) * d, c.y + std::sin(a) * d, c.r * 0.38, c.r * 0.2, a * 180 / M_PI + rng.Range(-40, 40),
+                 Shade(col, 1.2 + rng.Range(0, 0.15)), false);
+        }
         for (int k = 0; k < 3; ++k) {
-            double a = rng.Range(-1.4, 0.2);
-            Ellipse(cr, c.x + std::cos(a) * c.r * 0.7, c.y + std::sin(a) * c.r * 0.7, c.r * 0.14, c.r * 0.09);
-            cairo_fill(cr);
+            double a = rng.Range(1.6, 3.4);
+            double d = c.r * rng.Range(0.4, 0.8);
+            Leaf(cr, c.x + std::cos(a) * d, c.y + std::sin(a) * d, c.r * 0.34, c.r * 0.18, a * 180 / M_PI + rng.Range(-40, 40),
+                 Shade(col, 0.8), false);
         }
     }
 }

@@ -251,16 +251,17 @@ struct SpiderPose {
 void Spider(cairo_t* cr, double cx, double cy, double s, const SpiderPose& pose) {
     Rgba leg = Hex(0x231a26);
     // Legs: four per side from the cephalothorax; front pair reaches forward, rear pair backward.
-    const double kLegDeg[4] = {38, 74, 108, 146};
+    const double kLegDeg[4] = {28, 62, 112, 150};
     for (int side : {-1, 1}) {
         for (int i = 0; i < 4; ++i) {
             double phase = pose.step * 2 * M_PI + (i % 2) * M_PI + (side > 0 ? M_PI : 0);
             double swing = std::sin(phase) * 13 * (1 - pose.curl);
             double lift = std::max(0.0, std::cos(phase)) * (1 - pose.curl);
             double t1 = (kLegDeg[i] + swing) * M_PI / 180;
-            double bend = (i < 2 ? 28 : -28) + pose.curl * (i < 2 ? 100 : -100);
+            // Knees stand out to the side; the lower leg turns back toward the travel axis.
+            double bend = (i < 2 ? -35 : 35) + pose.curl * (i < 2 ? 120 : -120);
             double t2 = t1 + bend * M_PI / 180;
-            double l1 = 30 * s * (1 - pose.curl * 0.3), l2 = 34 * s * (1 - pose.curl * 0.5);
+            double l1 = 31 * s * (1 - pose.curl * 0.3), l2 = 33 * s * (1 - pose.curl * 0.5);
             double hipx = cx + (22 - i * 5) * s, hipy = cy + side * 8 * s;
             double kx = hipx + std::cos(t1) * l1, ky = hipy + side * std::sin(t1) * l1 * (1 + lift * 0.12);
             double fx = kx + std::cos(t2) * l2, fy = ky + side * std::sin(t2) * l2;
@@ -268,7 +269,7 @@ void Spider(cairo_t* cr, double cx, double cy, double s, const SpiderPose& pose)
             cairo_curve_to(cr, (hipx + kx) / 2, (hipy + ky) / 2 - side * 3 * s, kx, ky - side * 2 * s, kx, ky);
             cairo_curve_to(cr, kx + (fx - kx) * 0.4, ky + (fy - ky) * 0.2, fx, fy, fx, fy);
             SetColor(cr, leg);
-            cairo_set_line_width(cr, 5.5 * s);
+            cairo_set_line_width(cr, 6.5 * s);
             cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
             cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
             cairo_stroke_preserve(cr);
@@ -284,7 +285,7 @@ void Spider(cairo_t* cr, double cx, double cy, double s, const SpiderPose& pose)
         }
     }
     // Abdomen (rear, to the left).
-    auto abdomen = [&](cairo_t* k) { Ellipse(k, cx - 30 * s, cy, 40 * s, 31 * s); };
+    auto abdomen = [&](cairo_t* k) { Ellipse(k, cx - 28 * s, cy, 36 * s, 28 * s); };
     SoftShadow(cr, abdomen, 5 * s, -4 * s, 6 * s, Hex(0x000000, 0.35));
     abdomen(cr);
     FillRadial(cr, cx - 18 * s, cy - 14 * s, 52 * s, Hex(0x6a4a7a), Hex(0x160e1a));

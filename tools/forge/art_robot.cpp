@@ -26,7 +26,7 @@ void Robot(cairo_t* cr, const RobotPose& p) {
     cairo_save(cr);
     cairo_translate(cr, p.x, p.y);
     cairo_scale(cr, p.scale, p.scale);
-    const Rgba chrome = Hex(0x5d8fd6), chrome_dark = Hex(0x1f3a6a), chrome_light = Hex(0xdcefff);
+    const Rgba chrome_dark = Hex(0x1f3a6a), chrome_light = Hex(0xdcefff);
     // Wings (behind the body): thin metal blades; buzzing adds ghost copies.
     int ghosts = p.buzz > 0.05 ? 4 : 1;
     for (int g = 0; g < ghosts; ++g) {
@@ -37,8 +37,8 @@ void Robot(cairo_t* cr, const RobotPose& p) {
             cairo_translate(cr, -6 + side * 3, -14);
             cairo_rotate(cr, (-70 + side * 8 - spread * (side > 0 ? 0.6 : 1.0)) * M_PI / 180);
             cairo_move_to(cr, 0, 0);
-            cairo_curve_to(cr, 10, -8, 38, -9, 48, -2);
-            cairo_curve_to(cr, 40, 6, 12, 7, 0, 0);
+            cairo_curve_to(cr, 9, -7, 32, -8, 40, -2);
+            cairo_curve_to(cr, 33, 5, 10, 6, 0, 0);
             cairo_close_path(cr);
             cairo_pattern_t* pat = cairo_pattern_create_linear(0, 0, 48, 0);
             cairo_pattern_add_color_stop_rgba(pat, 0, 0.75, 0.88, 1, alpha);
@@ -50,7 +50,7 @@ void Robot(cairo_t* cr, const RobotPose& p) {
             cairo_set_line_width(cr, 1.2);
             cairo_stroke(cr);
             cairo_move_to(cr, 4, 0);
-            cairo_line_to(cr, 42, -2);
+            cairo_line_to(cr, 35, -2);
             SetColor(cr, Hex(0x2a4a7a, alpha * 0.6));
             cairo_set_line_width(cr, 0.8);
             cairo_stroke(cr);
@@ -135,7 +135,8 @@ void Robot(cairo_t* cr, const RobotPose& p) {
 RobotPose Perched() {
     RobotPose p;
     p.x = 62;
-    p.y = 52;
+    p.y = 58;  // feet on the branch at y 90..95
+    p.legs = 0.85;
     return p;
 }
 

@@ -103,27 +103,22 @@ cairo_surface_t* Web() {
         if (dx < 0) t = std::min(t, -a.x / dx);
         if (dy > 0) t = std::min(t, (wg::kPictureTop + wg::kPictureHeight - a.y) / dy);
         if (dy < 0) t = std::min(t, (wg::kPictureTop - a.y) / dy);
-        line(a, {a.x + dx * t, a.y + dy * t}, 2.0, 0.75);
+        line(a, {a.x + dx * t, a.y + dy * t}, 1.6, 0.7);
     }
     // Frame thread.
     for (int s = 0; s < wg::kSpokeCount; ++s) {
-        line(wg::SpokePoint(s, wg::kFrameRadius), wg::SpokePoint(s + 1, wg::kFrameRadius), 2.2, 0.85);
+        line(wg::SpokePoint(s, wg::kFrameRadius), wg::SpokePoint(s + 1, wg::kFrameRadius), 1.8, 0.8);
     }
     // Spokes.
     for (int s = 0; s < wg::kSpokeCount; ++s) {
-        line(wg::SpokePoint(s, wg::kSpokeInner), wg::SpokePoint(s, wg::kSpokeOuter), 1.8, 0.9);
+        line(wg::SpokePoint(s, wg::kSpokeInner), wg::SpokePoint(s, wg::kSpokeOuter), 1.4, 0.8);
     }
     // Capture rings, slightly thinner; dew beads here and there.
     Rng rng(4242);
     for (int i = 0; i < wg::kRingCount; ++i) {
         for (int s = 0; s < wg::kSpokeCount; ++s) {
-            line(wg::RingChordPoint(i, s, 0), wg::RingChordPoint(i, s, 1), 1.3, 0.78);
-            if (rng.Uniform() < 0.25) {
-                wg::WebPoint p = wg::RingChordPoint(i, s, rng.Range(0.2, 0.8));
-                Ellipse(cr, p.x, p.y, 1.8, 1.8);
-                cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
-                cairo_fill(cr);
-            }
+            // Slight variation in strength, like real silk.
+            line(wg::RingChordPoint(i, s, 0), wg::RingChordPoint(i, s, 1), 1.0, rng.Range(0.5, 0.7));
         }
     }
     // Hub.
@@ -189,6 +184,20 @@ cairo_surface_t* GrassStrip(int w, int h, uint64_t seed, Rgba dark, Rgba light, 
             Flower(cr, x, y, rng.Range(5, 8), petals[rng.Int(0, 3)], Hex(0xf5a623));
         }
     }
+    return c.Release();
+}
+
+// A grass strip that thins out towards its right end (it is stretched only part-way across the screen).
+cairo_surface_t* TaperedGrass(int w, int h, uint64_t seed, Rgba dark, Rgba light) {
+    cairo_surface_t* s = GrassStrip(w, h, seed, dark, light, 200, true);
+    Canvas c(w, h);
+    cairo_set_source_surface(c.cr(), s, 0, 0);
+    cairo_pattern_t* mask = cairo_pattern_create_linear(w * 0.7, 0, w, 0);
+    cairo_pattern_add_color_stop_rgba(mask, 0, 0, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(mask, 1, 0, 0, 0, 0);
+    cairo_mask(c.cr(), mask);
+    cairo_pattern_destroy(mask);
+    cairo_surface_destroy(s);
     return c.Release();
 }
 
@@ -405,7 +414,7 @@ cairo_surface_t* YardFence() {  // back1_lv3.png at (0, 146): a picket fence and
     cairo_set_line_width(cr, 4);
     cairo_stroke(cr);
     // Fence.
-    for (int x = 190; x < kW; x += 34) {
+    for (int x = 190; x < 760; x += 34) {
         double h = 150 + rng.Range(-6, 6);
         cairo_move_to(cr, x, 420);
         cairo_line_to(cr, x, 420 - h);
@@ -415,8 +424,8 @@ cairo_surface_t* YardFence() {  // back1_lv3.png at (0, 146): a picket fence and
         cairo_close_path(cr);
         FillLinear(cr, x + 24, 270, x, 420, Hex(0xe8d2b8), Hex(0xa08a78));
     }
-    cairo_rectangle(cr, 190, 300, kW - 190, 12);
-    cairo_rectangle(cr, 190, 380, kW - 190, 12);
+    cairo_rectangle(cr, 190, 300, 574, 12);
+    cairo_rectangle(cr, 190, 380, 574, 12);
     SetColor(cr, Hex(0xb8a08a));
     cairo_fill(cr);
     return c.Release();
@@ -835,13 +844,28 @@ cairo_surface_t* VillageFront() {  // ukraine_front_prt1.png at (0, 132): wattle
         Ellipse(cr, x + 4, top, 15, 15);
         FillRadial(cr, x + 8, top - 4, 17, Hex(0x7a4a20), Hex(0x2e1a0a));
     }
-    // Wattle weave at the bottom.
-    for (int row = 0; row < 5; ++row) {
-        double y = 480 + row * 26;
-        cairo_move_to(cr, 0, y);
-        for (int x = 0; x <= 210; x += 30) cairo_curve_to(cr, x + 8, y + (x / 30 % 2 ? 8 : -8), x + 22, y, x + 30, y);
-        SetColor(cr, Hex(0x8a6a44));
-        cairo_set_line_width(cr, 9);
+    // Wattle fence at the bottom: stakes with willow rods woven between them.
+    for (int k = 0; k < 5; ++k) {
+        double x = 12 + k * 46;
+        Branch(cr, x, 640, x + 1, 600, x - 1, 520, x, 455, 11, 8, Hex(0x7a5a3a));
+    }
+    for (int row = 0; row < 7; ++row) {
+        double y = 475 + row * 20;
+        cairo_move_to(cr, -4, y);
+        for (int k = 0; k < 5; ++k) {
+            double x = 12 + k * 46;
+            double up = ((row + k) % 2) ? -5 : 5;
+            cairo_curve_to(cr, x - 16, y + up, x - 8, y + up, x + 23, y - up * 0.2);
+        }
+        SetColor(cr, Hex(0x4a3420));
+        cairo_set_line_width(cr, 10);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_stroke_preserve(cr);
+        SetColor(cr, Hex(0xa8845a));
+        cairo_set_line_width(cr, 6.5);
+        cairo_stroke_preserve(cr);
+        SetColor(cr, Hex(0xd8b488, 0.6));
+        cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
     }
     GrassBand(cr, rng, 0, 210, 640, 30, 100, 40, Hex(0x3a5a2a), Hex(0x7a9a4a));
@@ -984,7 +1008,7 @@ void ForgeScenery(Forge& f) {
     f.Picture("ukraine_back_prt1.png", VillageRow());
     f.Picture("ukraine_back_prt2.png", VillageHouse());
     f.Picture("ukraine_glow.png", WindowGlow());
-    f.Picture("ukraine_front_grass.png", GrassStrip(733, 334, 93, Hex(0x3a5a2a), Hex(0x7a9a4a), 180, true));
+    f.Picture("ukraine_front_grass.png", TaperedGrass(733, 334, 93, Hex(0x3a5a2a), Hex(0x7a9a4a)));
     f.Picture("ukraine_front_prt1.png", VillageFront());
     f.Picture("ukraine_front_prt2.png", PerchLayer(420, 166, 181, 602, 94, Hex(0x6a5040), Hex(0x3a5a2a), Hex(0x7a9a4a)));
 

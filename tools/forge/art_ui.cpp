@@ -600,10 +600,10 @@ void Results(Forge& f) {
     f.Picture("Results.png", title.Release());
     Canvas labels(210, 150);  // right-aligned beside the counters drawn from x 520
     cairo_t* cr = labels.cr();
-    const std::pair<const char*, double> rows[] = {{"Flies freed", 12}, {"Time bonus", 43}, {"Tactic bonus", 73}, {"Total", 132}};
+    const std::pair<const char*, double> rows[] = {{"Flies freed", 13}, {"Time bonus", 43}, {"Tactic bonus", 73}, {"Total", 132}};
     for (auto [text, y] : rows) {
         LabelStyle st;
-        st.size = 19;
+        st.size = 17;
         st.fill = std::string(text) == "Total" ? Hex(0xffe9a8) : pal::kCream;
         st.outline_w = 3;
         UseFont(cr, st.font, st.size);
@@ -751,13 +751,23 @@ void HelpCards(Forge& f) {
     Canvas back(600, 320);
     cairo_t* cr = back.cr();
     WoodBoard(cr, 4, 4, 592, 312, 22, 31);
-    RoundedRect(cr, 16, 16, 568, 246, 14);
+    // Parchment, with a tab at the lower left where the "hold" hint sits under the right mouse button.
+    auto parchment = [](cairo_t* k) {
+        RoundedRect(k, 16, 16, 568, 246, 14);
+        RoundedRect(k, 16, 200, 86, 80, 12);
+    };
+    parchment(cr);
     SetColor(cr, kParchment);
     cairo_fill(cr);
-    RoundedRect(cr, 16, 16, 568, 246, 14);
+    cairo_save(cr);
+    parchment(cr);
     SetColor(cr, Hex(0x8a6a44));
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
+    cairo_restore(cr);
+    RoundedRect(cr, 18, 200, 82, 60, 0);  // hide the seam between the two parts
+    SetColor(cr, kParchment);
+    cairo_fill(cr);
     PanelLabel(cr, "Continue", 497, 288, ButtonTextSize("Continue", 190, 40));
     f.Picture("help_back.png", back.Release());
     f.Picture("help_continue.png", LabelGlow("Continue", 190, 40, ButtonTextSize("Continue", 190, 40)));

@@ -138,7 +138,6 @@ void SoftShadow(cairo_t* cr, const std::function<void(cairo_t*)>& shape, double 
     Blur(mask, blur);
     cairo_save(cr);
     cairo_identity_matrix(cr);
-    cairo_reset_clip(cr);
     SetColor(cr, color);
     cairo_mask_surface(cr, mask, dx, dy);
     cairo_restore(cr);

@@ -4,6 +4,9 @@
 // seam is inaudible; ambience loops are crossfaded.
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -112,8 +115,22 @@ Buf Snap(uint64_t seed) {
     return b;
 }
 
+// Rendered notes are reused: a chord that comes back, or the second pass of a loop, costs nothing.
+class NoteCache {
+public:
+    const Buf& Get(int kind, double note, double dur, uint64_t variant, const std::function<Buf()>& make) {
+        auto key = std::make_tuple(kind, static_cast<int>(note * 100), static_cast<int>(dur * 1000), variant);
+        auto it = cache_.find(key);
+        if (it == cache_.end()) it = cache_.emplace(key, make()).first;
+        return it->second;
+    }
+
+private:
+    std::map<std::tuple<int, int, int, uint64_t>, Buf> cache_;
+};
+
 // Places one pass of the song's notes starting at `at` seconds.
-void Compose(const Song& s, Mix2& mix, double at) {
+void Compose(const Song& s, Mix2& mix, double at, NoteCache& cache) {
     const double beat = 60.0 / s.bpm;
     const double bar = beat * 4;
     Rng rng(s.seed);
@@ -152,17 +169,22 @@ void Compose(const Song& s, Mix2& mix, double at) {
         const std::vector<int>& chord = s.chords[i % s.chords.size()];
         // Pad: the chord held over the bar, spread across the stereo field.
         for (size_t k = 0; k < chord.size(); ++k) {
-            mix.Add(Pad(MidiHz(chord[k] + 12), bar * 1.05, s.seed + i * 7 + k), t0, 0.07, -0.6 + 1.2 * k / std::max<size_t>(1, chord.size() - 1), 0.5);
+            uint64_t seed = s.seed + k;
+            const Buf& pad = cache.Get(0, chord[k], bar * 1.05, seed, [&] { return Pad(MidiHz(chord[k] + 12), bar * 1.05, seed); });
+            mix.Add(pad, t0, 0.07, -0.6 + 1.2 * k / std::max<size_t>(1, chord.size() - 1), 0.5);
         }
         // Bass: root on one, fifth on three.
-        mix.Add(Bass(MidiHz(chord[0] - 12), beat * 1.8), t0, 0.32, 0, 0.1);
-        mix.Add(Bass(MidiHz(chord[0] - 5), beat * 1.8), t0 + beat * 2, 0.26, 0, 0.1);
+        mix.Add(cache.Get(1, chord[0] - 12, beat * 1.8, 0, [&] { return Bass(MidiHz(chord[0] - 12), beat * 1.8); }), t0, 0.32, 0, 0.1);
+        mix.Add(cache.Get(1, chord[0] - 5, beat * 1.8, 0, [&] { return Bass(MidiHz(chord[0] - 5), beat * 1.8); }), t0 + beat * 2, 0.26,
+                0, 0.1);
         // Plucked arpeggio in eighths.
         static const int pattern[8] = {0, 1, 2, 1, 3, 2, 1, 2};
         for (int e = 0; e < 8; ++e) {
             int idx = pattern[e] % chord.size();
             int note = chord[idx] + 12 + (pattern[e] >= static_cast<int>(chord.size()) ? 12 : 0);
-            mix.Add(Pluck(MidiHz(note), 1.2, 0.35, s.seed * 31 + i * 8 + e), t0 + e * beat / 2, e % 2 ? 0.1 : 0.14, 0.35, 0.35);
+            uint64_t seed = s.seed * 31 + e;
+            mix.Add(cache.Get(2, note, 1.2, seed, [&] { return Pluck(MidiHz(note), 1.2, 0.35, seed); }), t0 + e * beat / 2,
+                    e % 2 ? 0.1 : 0.14, 0.35, 0.35);
         }
         // Melody from the third bar on, as A A' B A'.
         if (i >= 2) {
@@ -174,22 +196,27 @@ void Compose(const Song& s, Mix2& mix, double at) {
                 double t = t0 + (n.pos - half * 4) * beat;
                 double hz = MidiHz(scale_note(n.step) + 12);
                 double len = n.len * beat;
-                Buf voice;
-                switch (s.lead) {
-                    case Lead::kFlute: voice = Flute(hz, len * 0.95, s.seed + i); break;
-                    case Lead::kMarimba: voice = Marimba(hz, std::max(0.6, len)); break;
-                    case Lead::kBell: voice = Bell(hz, std::max(1.2, len)); break;
-                    case Lead::kPluck: voice = Pluck(hz, std::max(0.8, len), 0.6, s.seed + i * 3); break;
-                }
+                const Buf& voice = cache.Get(3, scale_note(n.step), len, 0, [&] {
+                    switch (s.lead) {
+                        case Lead::kFlute: return Flute(hz, len * 0.95, s.seed + n.step);
+                        case Lead::kMarimba: return Marimba(hz, std::max(0.6, len));
+                        case Lead::kBell: return Bell(hz, std::max(1.2, len));
+                        case Lead::kPluck: break;
+                    }
+                    return Pluck(hz, std::max(0.8, len), 0.6, s.seed + n.step);
+                });
                 mix.Add(voice, t, s.lead == Lead::kFlute ? 0.2 : 0.24, -0.25, 0.4);
             }
         }
         if (s.drums) {
-            mix.Add(Kick(), t0, 0.45, 0, 0.05);
-            mix.Add(Kick(), t0 + beat * 2, 0.35, 0, 0.05);
-            mix.Add(Snap(s.seed + i), t0 + beat, 0.12, 0.15, 0.3);
-            mix.Add(Snap(s.seed + i + 100), t0 + beat * 3, 0.12, 0.15, 0.3);
-            for (int e = 0; e < 8; ++e) mix.Add(Shaker(s.seed + i * 8 + e), t0 + e * beat / 2, e % 2 ? 0.05 : 0.08, 0.5, 0.1);
+            const Buf& kick = cache.Get(4, 0, 0, 0, [] { return Kick(); });
+            mix.Add(kick, t0, 0.45, 0, 0.05);
+            mix.Add(kick, t0 + beat * 2, 0.35, 0, 0.05);
+            mix.Add(cache.Get(5, 0, 0, i % 4, [&] { return Snap(s.seed + i % 4); }), t0 + beat, 0.12, 0.15, 0.3);
+            mix.Add(cache.Get(5, 0, 0, 4 + i % 4, [&] { return Snap(s.seed + 4 + i % 4); }), t0 + beat * 3, 0.12, 0.15, 0.3);
+            for (int e = 0; e < 8; ++e) {
+                mix.Add(cache.Get(6, 0, 0, e, [&] { return Shaker(s.seed + e); }), t0 + e * beat / 2, e % 2 ? 0.05 : 0.08, 0.5, 0.1);
+            }
         }
     }
 }
@@ -199,16 +226,20 @@ std::vector<float> Render(const Song& s) {
     const double tail = 4;
     if (s.loop) {
         Mix2 mix(Samples(length * 2 + tail));
-        Compose(s, mix, 0);
-        Compose(s, mix, length);
-        Buf wl = Reverb(mix.send_l, 0.8, 1.0, 0), wr = Reverb(mix.send_r, 0.8, 1.0, 1);
+        NoteCache cache;
+        Compose(s, mix, 0, cache);
+        Compose(s, mix, length, cache);
         // Keep one period of the second pass, starting a moment before its downbeat so the loop point
-        // falls in sustained sound rather than on a note's attack.
+        // falls in sustained sound rather than on a note's attack. The reverb only needs the few seconds
+        // before that period (its tail dies well within them).
         int from = Samples(length - 0.012), n = Samples(length);
+        int rev_from = Samples(length - 6);
+        Buf sl(mix.send_l.begin() + rev_from, mix.send_l.end()), sr(mix.send_r.begin() + rev_from, mix.send_r.end());
+        Buf wl = Reverb(sl, 0.8, 1.0, 0), wr = Reverb(sr, 0.8, 1.0, 1);
         Buf l(n), r(n);
         for (int i = 0; i < n; ++i) {
-            l[i] = mix.l[from + i] + 0.35f * wl[from + i];
-            r[i] = mix.r[from + i] + 0.35f * wr[from + i];
+            l[i] = mix.l[from + i] + 0.35f * wl[from - rev_from + i];
+            r[i] = mix.r[from + i] + 0.35f * wr[from - rev_from + i];
         }
         double peak = 0;
         for (int i = 0; i < n; ++i) peak = std::max({peak, static_cast<double>(std::abs(l[i])), static_cast<double>(std::abs(r[i]))});
@@ -217,7 +248,8 @@ std::vector<float> Render(const Song& s) {
         return Stereo(l, r);
     }
     Mix2 mix(Samples(length + tail));
-    Compose(s, mix, 0.3);
+    NoteCache cache;
+    Compose(s, mix, 0.3, cache);
     Buf wl = Reverb(mix.send_l, 0.8, 1.0, 0), wr = Reverb(mix.send_r, 0.8, 1.0, 1);
     int n = Samples(length + tail);
     Buf l(n), r(n);

@@ -59,8 +59,12 @@ cairo_surface_t* LoadAny(const std::string& path) {
 struct Layer {
     const char* file;
     double x, y;
-    int mode;  // 0 normal, 1 additive mid-handled sun, 2 web, 3 frame 0 of a strip (cell w), 4 stretched to right edge
+    int mode;  // 0 normal, 1 additive mid-handled sun, 2 web, 3 frame 0 of a strip (cell w), 4 stretched to right edge,
+               // 5 additive, 6 one cell of a strip (cell_w, frame), mid-handled when centre
     double arg;
+    int cell_w = 0;
+    int frame = 0;
+    bool centre = false;
 };
 
 void Compose(const std::string& media, const std::vector<Layer>& layers, const std::string& out) {
@@ -77,6 +81,16 @@ void Compose(const std::string& media, const std::vector<Layer>& layers, const s
             cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
             cairo_set_source_surface(cr, s, l.x - w / 2.0, l.y - h / 2.0);
             cairo_paint_with_alpha(cr, 0.85);
+        } else if (l.mode == 6) {
+            double ox = l.centre ? l.cell_w / 2.0 : 0, oy = l.centre ? h / 2.0 : 0;
+            cairo_translate(cr, l.x - ox, l.y - oy);
+            cairo_rectangle(cr, 0, 0, l.cell_w, h);
+            cairo_clip(cr);
+            cairo_set_source_surface(cr, s, -l.cell_w * l.frame, 0);
+            cairo_paint(cr);
+        } else if (l.mode == 7) {  // single picture, mid-handled
+            cairo_set_source_surface(cr, s, l.x - w / 2.0, l.y - h / 2.0);
+            cairo_paint(cr);
         } else if (l.mode == 5) {
             cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
             cairo_set_source_surface(cr, s, l.x, l.y);
@@ -156,6 +170,70 @@ void WriteScenePreviews(const std::string& game_dir, const std::string& out_dir)
                 {"menu_prt3.png", 0, 0, 0, 0}, {"Back_flys_anim.png", 160, 440, 3, 3}, {"Main_menu.png", 360, 0, 0, 0},
                 {"player_profile.png", 870, 0, 0, 0}},
             out_dir + "/scene_menu.png");
+    // Menus over their backdrop.
+    std::vector<Layer> back = {{"back_level_1.jpg", 0, 0, 0, 0}, {"menu_prt1.png", 693, 0, 0, 0}, {"menu_prt2.png", 0, 517, 0, 0},
+                               {"menu_prt3.png", 0, 0, 0, 0}, {"Back_flys_anim.png", 160, 440, 3, 3}};
+    auto with = [&](std::vector<Layer> extra) {
+        std::vector<Layer> v = back;
+        v.insert(v.end(), extra.begin(), extra.end());
+        return v;
+    };
+    Compose(m, with({{"options_menu.png", 172, 0, 0, 0}, {"fly_anim_menu.png", 505, 242, 6, 0, 100, 3},
+                     {"fly_anim_menu.png", 355, 347, 6, 0, 100, 1}, {"check_options.png", 415, 485, 0, 0},
+                     {"window_options.png", 246, 490, 0, 0}, {"game_cursor.png", 300, 520, 0, 0}}),
+            out_dir + "/menu_options.png");
+    Compose(m, with({{"desk_of_glory.png", 205, 0, 0, 0}, {"score_text.png", 643, 236, 0, 0}, {"score_text.png", 643, 323, 0, 0},
+                     {"achivments_glory.png", 620, 193, 5, 0}, {"back_glory.png", 438, 600, 0, 0}}),
+            out_dir + "/menu_glory.png");
+    Compose(m, with({{"entering_name.png", 190, 0, 0, 0}, {"Carret.jpg", 400, 363, 0, 0}, {"ok_profile.png", 310, 460, 0, 0}}),
+            out_dir + "/menu_name.png");
+    Compose(m, with({{"choose_profile_menu.png", 255, 0, 0, 0}, {"Delete_profile.png", 662, 320, 0, 0}}), out_dir + "/menu_profiles.png");
+    Compose(m, with({{"hardity_menu.png", 198, 0, 0, 0}, {"hard_glow.png", 574, 335, 0, 0}}), out_dir + "/menu_hard.png");
+    Compose(m, with({{"credits.png", 200, 0, 0, 0}}), out_dir + "/menu_credits.png");
+    Compose(m, with({{"Main_menu.png", 360, 0, 0, 0}, {"NewGame.png", 412, 246, 0, 0}, {"player_profile.png", 945, 25, 7, 0}}),
+            out_dir + "/menu_main.png");
+
+    // A level in play: creatures in the web, HUD, a help card and the visor.
+    Compose(m, {{"back_level_1.jpg", 0, 0, 0, 0}, {"Sun_lv1.png", 760, 210, 1, 0}, {"menlike_lv2.png", 733, 437, 0, 0},
+                {"static_grass_lv2.png", 0, 491, 0, 0}, {"back_tree_l_lv2.png", 0, 0, 0, 0},
+                {"back_tree_r_lv2.png", 943, 0, 0, 0}, {"anim_grass_lv2.png", -20, 506, 4, 1024},
+                {"Web_level1.png", 0, 0, 2, 0},
+                {"fly.png", 420, 290, 6, 0, 52, 2, true}, {"fly_komar.png", 560, 250, 6, 0, 53, 1, true},
+                {"fly_butterfly.png", 600, 420, 6, 0, 94, 0, true}, {"cocon.png", 380, 420, 7, 0},
+                {"fly_normal_frozen.png", 500, 200, 7, 0}, {"toxic_container.png", 330, 330, 6, 0, 36, 0, true},
+                {"flying_spec_up.png", 640, 300, 6, 0, 50, 2}, {"flying_spec_up_ques.png", 665, 323, 7, 0},
+                {"spider.png", 470, 380, 6, 0, 226, 3, true}, {"health_fly_empty.png", 402, 262, 0, 0},
+                {"health_fly.png", 404, 264, 0, 0}, {"Caution.png", 414, 236, 0, 0},
+                {"fly_on_the_tree.png", 332, 617, 6, 0, 145, 0}, {"Tree_lv2_prt1.png", 0, 496, 0, 0},
+                {"Tree_lv2_prt2.png", 803, 0, 0, 0},
+                {"pricel2.PNG", 402, 652, 0, 0}, {"pricel.PNG", 402, 652, 0, 0},
+                {"Termo_norm_pt1.png", 710, 670, 0, 0}, {"Termo_norm_pt2.png", 949, 435, 0, 0},
+                {"spec_force_gui.png", 695, 685, 0, 0}, {"weapon_1.png", 697, 689, 0, 0},
+                {"spec_force_gui.png", 775, 685, 0, 0}, {"weapon_2_reload.png", 777, 689, 0, 0},
+                {"reload_progress.png", 771, 682, 6, 0, 81, 9}, {"spec_force_gui.png", 855, 685, 0, 0},
+                {"weapon_3.png", 857, 689, 0, 0}, {"spec_force_gui.png", 935, 685, 0, 0}, {"weapon_6.png", 937, 689, 0, 0},
+                {"colling_module.png", 914, 653, 7, 0}, {"colling_module_empty.png", 859, 653, 7, 0},
+                {"gui_spider_hunger.png", 45, 100, 0, 0}, {"mesuare_spider_hunger.png", 62, 360, 0, 0},
+                {"rip_ingame_gui.png", 20, 648, 0, 0}, {"menu_pause_Ingame.png", 896, 3, 0, 0},
+                {"Termo_hot.png", 946, 426, 0, 0}, {"player_pricel.png", 560, 250, 6, 0, 45, 0, true}},
+            out_dir + "/play.png");
+    Compose(m, {{"back_level_1.jpg", 0, 0, 0, 0}, {"help_back.png", 230, 200, 0, 0}, {"spec_force_gui_shine.png", 255, 223, 0, 0},
+                {"weapon_1.png", 266, 236, 0, 0}, {"help_mouse_l.png", 265, 332, 0, 0}, {"help_mouse_r.png", 265, 405, 0, 0},
+                {"help_hold.jpg", 253, 455, 0, 0}, {"laser_text_1.jpg", 357, 256, 0, 0}, {"laser_text_2.jpg", 317, 350, 0, 0},
+                {"laser_text_3.jpg", 317, 420, 0, 0}, {"help_continue.png", 632, 468, 0, 0},
+                {"visor_pt1.png", 175, -72, 0, 0}, {"visor_pt2.png", 737, -72, 0, 0}, {"visor_wheel_anim.png", 546, 232, 6, 0, 40, 0},
+                {"visor_door_anim.png", 435, 232, 6, 0, 76, 0}, {"visor_body.png", 230, 45, 0, 0},
+                {"visor_screen_anim.png", 586, 74, 6, 0, 122, 0}, {"Visor_continue.png", 583, 234, 0, 0},
+                {"visor_text_6.jpg", 243, 58, 0, 0}, {"Visor_continue_glow.png", 599, 238, 0, 0}},
+            out_dir + "/help_visor.png");
+    Compose(m, {{"Results.png", 435, 183, 0, 0}, {"total_score.png", 300, 260, 0, 0}, {"max_highscore.jpg", 608, 262, 0, 0},
+                {"stars_empty.png", 395, 420, 0, 0}, {"stars_progress_podlogka.jpg", 399, 474, 0, 0},
+                {"stars_progress.jpg", 400, 474, 0, 0}, {"star_gold.png", 407, 425, 0, 0}, {"star_gold.png", 450, 425, 0, 0},
+                {"stars_progress_seperate.png", 441, 474, 0, 0}, {"stars_progres_ramka.png", 395, 474, 0, 0},
+                {"Restart_level.png", 255, 550, 0, 0}, {"continue_image.png", 585, 550, 0, 0},
+                {"pause_game_im.png", 362, 40, 0, 0}, {"level_completed.png", 380, 640, 0, 0},
+                {"Loading.jpg", 426, 700, 0, 0}, {"Oxbeam_logo.png", 270, 100, 0, 0}, {"Oxbeam_logo_part2.png", 365, 265, 0, 0}},
+            out_dir + "/results.png");
 }
 
 }  // namespace forge

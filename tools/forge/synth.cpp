@@ -164,7 +164,7 @@ Buf Reverb(const Buf& dry, double room, double wet, int variant) {
             lp = y * 0.6 + lp * 0.4;  // damping
             line[idx] = x + lp * fb;
             acc[i] += static_cast<float>(y * 0.25);
-            idx = (idx + 1) % d;
+            if (++idx == d) idx = 0;
         }
     }
     for (int a = 0; a < 2; ++a) {
@@ -176,7 +176,7 @@ Buf Reverb(const Buf& dry, double room, double wet, int variant) {
             double y = line[idx];
             line[idx] = x + y * 0.5;
             acc[i] = static_cast<float>(y - x * 0.5);
-            idx = (idx + 1) % d;
+            if (++idx == d) idx = 0;
         }
     }
     Buf out(n);
