@@ -8,12 +8,9 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "platform/draw_trace.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
-#include "player/robo_fly.h"
 #include "shell/assets.h"
 #include "shell/globals.h"
 #include "shell/lists.h"
@@ -52,13 +49,11 @@ protected:
         time_scale = 1;
         lazer_hit_count = 0;
         clear_layers();
-        robot_list.clear();
         lure_effect_png = MakeTestImage(16, 16, "lure_effect.png");
     }
     void TearDown() override
     {
         clear_layers();
-        robot_list.clear();
         SetDrawTraceActive(false);
         FreeImage(lure_effect_png);
         lure_effect_png = nullptr;
@@ -199,24 +194,6 @@ TEST_F(EmitterTest, FadesByScript)
     EXPECT_EQ(bomb->sizeX, 0.2f);
 }
 
-TEST_F(EmitterTest, RepairSmokeClearsFasterWhileTheRobotIsAway)
-{
-    emitterT* home = emitterT::Create_New_Emitter(0, 0, 200, 1);
-    home->alpha = 0.5f;
-    home->fade = 0;
-    home->life = 99;
-    home->Update();
-    EXPECT_NEAR(home->alpha, 0.49f, 1e-6);
-
-    roboFlyT* robot = robot_list.create();
-    robot->Curr_animation = 3;
-    home->Update();
-    EXPECT_NEAR(home->alpha, 0.43f, 1e-6);
-    robot->Curr_animation = 6;
-    home->Update();
-    EXPECT_NEAR(home->alpha, 0.42f, 1e-6);
-}
-
 TEST_F(EmitterTest, ShieldGrowsSparksAndShrinks)
 {
     emitterT* shield = emitterT::Shield_main_Particle(100, 100);
@@ -236,24 +213,6 @@ TEST_F(EmitterTest, ShieldGrowsSparksAndShrinks)
         shield->Update();
     EXPECT_NEAR(shield->sizeX, 0.4f, 1e-5);
     EXPECT_EQ(shield->alpha, 0.0f);
-}
-
-TEST_F(EmitterTest, WingsFlutterDown)
-{
-    emitterT* left = emitterT::Butterfly_Particle(100, 100, 1);
-    emitterT* right = emitterT::Butterfly_Particle(100, 100, 2);
-    EXPECT_EQ(left->frame, 1);
-    EXPECT_EQ(right->frame, 4);
-    left->Update();
-    right->Update();
-    // Side 1 starts the sideways swing at 0 and the bob at 90 degrees; side 2 the other way.
-    EXPECT_NEAR(left->transX, 0.4f * std::sin(1.0 * 3.14159265 / 180), 1e-5);
-    EXPECT_NEAR(left->y, 100 + 1 + 0.2f * std::sin(89.0 * 3.14159265 / 180), 1e-4);
-    EXPECT_NEAR(right->transX, 0.4f * std::sin(91.0 * 3.14159265 / 180), 1e-5);
-    time_scale = 0.5f;
-    const float y0 = left->y;
-    left->Update();
-    EXPECT_NEAR(left->y - y0, 0.5f + std::fabs(left->transY), 1e-4);
 }
 
 TEST_F(EmitterTest, EmittersSpawnEveryFrameAndDrawNothing)
@@ -293,18 +252,6 @@ TEST_F(EmitterTest, EmittersSpawnEveryFrameAndDrawNothing)
     }
 }
 
-TEST_F(EmitterTest, LaserHitsCountTowardsTheSoundThrottle)
-{
-    for (int i = 0; i < 5; ++i)
-        emitterT::Collision_Lazer_r(10, 10, 0.5f, 0.8f);
-    EXPECT_EQ(lazer_hit_count, 5);
-    emitterT* hit = emitter_layer_1.last();
-    EXPECT_GE(hit->frame, 1);
-    EXPECT_LE(hit->frame, 11);
-    EXPECT_EQ(hit->sizeX, 0.5f);
-    EXPECT_EQ(hit->alpha, 0.8f);
-}
-
 TEST_F(EmitterTest, RingsDrawAdditiveInTheirColour)
 {
     emitterT::SpecUp_waves(40, 60, 0.2f, 100);
@@ -316,16 +263,4 @@ TEST_F(EmitterTest, RingsDrawAdditiveInTheirColour)
     EXPECT_EQ(d.blend, kLightBlend);
     EXPECT_NEAR(d.alpha, 0.985f, 1e-5);
     EXPECT_EQ(CurrentRenderState().blend_mode, kAlphaBlend);
-}
-
-TEST_F(EmitterTest, DumpNamesEveryField)
-{
-    emitterT* e = emitterT::SpecGUI_apear(1, 2);
-    nlohmann::json o;
-    e->dump_fields(o);
-    for (const char* key : {"script", "life", "destination_x", "destination_y", "speed", "name", "fade", "switcher",
-                            "SinA", "SinB", "transX", "transY", "MaxAlpha", "FadeStartTime", "direction", "x", "HullHeight"})
-        EXPECT_TRUE(o.contains(key)) << key;
-    EXPECT_EQ(o["layer"], "emitter_layer_4");
-    EXPECT_EQ(o["type"], "emitterT");
 }
