@@ -170,19 +170,29 @@ TEST(LevelPlaythrough, ADefenderWinsEveryLevel)
     std::printf("level   result ticks lost   stars     result ticks lost tactic total stars  deadline  limits\n");
     for (int n = 1; n <= kLevelCount; ++n) {
         int wins = 0;
-        for (int seed = 1; seed <= 4; ++seed) {
-            Result plain = Play(n, false, seed * 100 + n);
+        for (int seed = 1; seed <= 3; ++seed) {
+            // The laser-only play, for comparison, once per level.
+            Result plain = seed == 1 ? Play(n, false, seed * 100 + n) : Result{};
             Result armed = Play(n, true, seed * 100 + n);
             wins += armed.outcome == 1 ? 1 : 0;
             auto outcome = [](int o) { return o == 1 ? "won" : o == 2 ? "lost" : "open"; };
-            std::printf("%5d   %6s %5d %2d/%-2d  %d         %6s %5d %2d/%-2d %6d %5d  %d      %5d  %d..%d\n", n,
-                        outcome(plain.outcome), plain.ticks, plain.lives_lost, fly_death_count, plain.stars,
-                        outcome(armed.outcome), armed.ticks, armed.lives_lost, fly_death_count, armed.tactic,
-                        armed.total, armed.stars, level_deadline_time, one_star_limit, five_star_limit);
+            if (seed == 1) {
+                std::printf("%5d   %6s %5d %2d/%-2d  %d   ", n, outcome(plain.outcome), plain.ticks, plain.lives_lost,
+                            fly_death_count, plain.stars);
+            } else {
+                std::printf("%5d   %26s", n, "");
+            }
+            std::printf("      %6s %5d %2d/%-2d %6d %5d  %d      %5d  %d..%d\n", outcome(armed.outcome), armed.ticks,
+                        armed.lives_lost, fly_death_count, armed.tactic, armed.total, armed.stars,
+                        level_deadline_time, one_star_limit, five_star_limit);
         }
-        // Four seeded plays: a level the armed defender never wins is broken or far too hard.
+        // Three seeded plays: a level the armed defender never wins is broken or far too hard.
         // (Single plays shift with any change to the creatures' logic, so one win suffices.)
-        EXPECT_GE(wins, 1) << "level " << n << " is won by the defender in none of 4 plays";
+        // Level 1's tutorial holds the clock until its lessons are taken, which the defender
+        // does not do; its plays are shown but not judged.
+        if (n > 1) {
+            EXPECT_GE(wins, 1) << "level " << n << " is won by the defender in none of 3 plays";
+        }
     }
     clear_world();
 }
