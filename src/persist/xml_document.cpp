@@ -217,7 +217,13 @@ void xmlDocument::Load(const std::string& source)
     std::vector<uint8_t> bytes;
     if (!LoadBytes(source, bytes))
         throw XmlError("xmlDocument.Load(\"" + source + "\"): Cannot read from file.");
-    LoadFromBytes(bytes.data(), bytes.size(), source);
+    try {
+        LoadFromBytes(bytes.data(), bytes.size(), source);
+    } catch (const XmlError& e) {
+        if (!e.source.empty() || std::string(e.what()).find(source) != std::string::npos)
+            throw;
+        throw XmlError(e.what(), source);  // the parse errors do not name their file
+    }
 }
 
 void xmlDocument::LoadFromBytes(const uint8_t* data, size_t size, const std::string& source)

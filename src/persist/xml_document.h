@@ -9,6 +9,7 @@
 #include <memory_resource>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Raised by the reader and by misuse of the tree; what() is the message shown to the player.
@@ -16,6 +17,9 @@ class XmlError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+    XmlError(const std::string& message, std::string file) : std::runtime_error(message), source(std::move(file)) {}
+    // The file being read when the error arose ("" when the message names it already).
+    std::string source;
 };
 
 // Where AddNode puts the new node.

@@ -106,8 +106,9 @@ void BeginPreload(std::vector<PreloadFile> files)
         p.items.reserve(files.size());
         for (PreloadFile& f : files) {
             p.by_path[f.path].push_back(p.items.size());
-            p.items.emplace_back();
-            p.items.back().file = std::move(f);
+            Item item;
+            item.file = std::move(f);
+            p.items.push_back(std::move(item));
         }
         p.next = 0;
     }

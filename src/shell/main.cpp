@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/audio.h"
+#include "persist/xml_document.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -45,6 +46,11 @@ int main(int argc, char** argv)
         run_main_loop();
     } catch (const ProgramExit& e) {
         code = e.code;
+    } catch (const XmlError& e) {
+        std::string message = e.source.empty() ? e.what() : HostPath(e.source) + ": " + e.what();
+        std::fprintf(stderr, "wingtron: %s\n", message.c_str());
+        ShowErrorBox("Wingtron", message);
+        code = 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wingtron: %s\n", e.what());
         ShowErrorBox("Wingtron", e.what());
