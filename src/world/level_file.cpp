@@ -113,8 +113,8 @@ float text_to_float(const std::string& text)
 
 std::unique_ptr<xmlDocument> load_tuning_document(const std::string& path)
 {
-    if (FileType(path) != 1)
-        return nullptr;
+    // A missing tuning file is as fatal as a malformed one: the reader's "Cannot read from
+    // file." error names it. Playing on with invented rules would hide a broken install.
     return xmlDocument::Create(path);
 }
 

@@ -164,7 +164,10 @@ TEST_F(MainLoopTest, SlotsAreSelectableOnlyWhenTheyHoldAWeapon)
 
 TEST_F(MainLoopTest, LevelStartResetsThePerLevelState)
 {
-    TempDir dir;  // no level files: the loaders find nothing
+    TempDir dir;  // empty tuning files and no timetable: the level has no creatures
+    dir.write("levels/Spiders.xml", "<spiders/>");
+    dir.write("levels/levels_vars.xml", "<levels/>");
+    dir.write("levels/weapon_vars.xml", "<weapons/>");
     level_start_pending = 1;
     menu_requested = 0;
     show_intro_story = 0;

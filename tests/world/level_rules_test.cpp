@@ -45,9 +45,16 @@ TEST(LevelRules, ReadsTheLevelsValuesAndSpreadsTheStarLimits)
     EXPECT_THROW(load_level_rules(1), XmlError);
 }
 
-TEST(LevelRules, WithoutTheFileEveryRuleIsZero)
+TEST(LevelRules, AMissingFileIsFatalAndAMissingLevelGivesZeroRules)
 {
     TempDir dir;
+    try {
+        load_level_rules(3);
+        FAIL() << "a missing rules file must stop the game";
+    } catch (const XmlError& e) {
+        EXPECT_STREQ(e.what(), "xmlDocument.Load(\".\\levels\\levels_vars.xml\"): Cannot read from file.");
+    }
+    dir.write("levels/levels_vars.xml", "<levels><level_1><fly_death_count>3</fly_death_count></level_1></levels>");
     flies_left = 7;
     load_level_rules(3);
     EXPECT_EQ(flies_left, 0);

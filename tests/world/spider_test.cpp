@@ -99,11 +99,16 @@ TEST_F(SpiderTest, MissingEntriesAndValuesGiveTheDefaultSpider)
         EXPECT_FLOAT_EQ(s.Hunger_accelerae, SpiderDefaults::max_accelerate);
         EXPECT_FLOAT_EQ(s.sizeY, SpiderDefaults::spider_SizeY);
     };
-    SpiderT::Create_New(1);  // no file at all
+    EXPECT_THROW(SpiderT::Create_New(1), XmlError);  // no file at all: fatal
+    EXPECT_EQ(spider_list.count(), 0);
+
+    dir.write("levels/Spiders.xml", "<spiders/>");
+    SpiderT::Create_New(1);  // an empty file: every value takes its default
     ASSERT_EQ(spider_list.count(), 1);
     is_default(*spider_list.first(), true);
     EXPECT_FLOAT_EQ(spider_list.first()->sizeX, SpiderDefaults::spider_SizeX);
 
+    clear_level_world();
     dir.write("levels/Spiders.xml", kSpiders);
     clear_level_world();
     current_level = 4;  // only x given, no second spider, a size that is not a number
