@@ -19,9 +19,17 @@ namespace {
 // they play (about 12 s of 44.1 kHz stereo).
 constexpr size_t kStreamAboveBytes = 2u << 20;
 
-std::unique_ptr<AudioDriver> g_driver;
-std::function<std::unique_ptr<AudioDriver>()> g_factory;
-std::unordered_set<TChannel*> g_channels;  // every live channel, for FreeSound and driver changes
+// Held on the heap and never destroyed: channels owned by global lists are freed during
+// static destruction, after this file's own statics might already be gone.
+struct AudioState {
+    std::unique_ptr<AudioDriver> driver;
+    std::function<std::unique_ptr<AudioDriver>()> factory;
+    std::unordered_set<TChannel*> channels;  // every live channel, for FreeSound and driver changes
+};
+AudioState& g_audio = *new AudioState;
+std::unique_ptr<AudioDriver>& g_driver = g_audio.driver;
+std::function<std::unique_ptr<AudioDriver>()>& g_factory = g_audio.factory;
+std::unordered_set<TChannel*>& g_channels = g_audio.channels;
 
 AudioDriver& driver()
 {

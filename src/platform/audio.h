@@ -93,8 +93,8 @@ std::unique_ptr<AudioDriver> CreateSilentAudioDriver();
 // How the device is opened on first use; the default gives the silent driver. A factory
 // that returns nullptr (no device) also gives the silent driver.
 void SetAudioDriverFactory(std::function<std::unique_ptr<AudioDriver>()> factory);
-// Replaces the current driver at once (tests); channels cued before keep their old voices
-// no longer, so call it before cueing.
+// Replaces the current driver at once (tests); channels cued before fall silent until
+// they are cued again.
 void UseAudioDriver(std::unique_ptr<AudioDriver> driver);
 // Name of the driver in use ("" before first use).
 std::string AudioDriverName();

@@ -378,3 +378,33 @@ TEST_F(StudioLogo, EscapeEnterSpaceOrAClickEndsItAndSilencesTheJingle)
     play_studio_logo();
     EXPECT_EQ(logo_.size(), 420u);
 }
+
+// The forge's real catalogue, when the build ran it.
+TEST(CatalogueLoading, EveryForgedAssetLoads)
+{
+    const char* other = std::getenv("WINGTRON_GAME_DIR");  // another game folder to check
+    const std::string game = other ? other : WINGTRON_GAME_DIR;
+    if (!std::filesystem::exists(game + "/media/fly.png") || !std::filesystem::exists(game + "/sounds/click.ogg"))
+        GTEST_SKIP() << "the forge has not filled " << game;
+    UseHeadlessPlatform();
+    UseAudioDriver(CreateSilentAudioDriver());
+    Graphics(1024, 768, 0, 60, 0);
+    SetDataFolder(game);
+    loading_steps = 0;
+    load_catalogue();
+    for (const LoadGroup& g : catalogue_groups()) {
+        for (const CatalogueEntry& e : g.entries) {
+            if (e.sound) {
+                EXPECT_NE(*e.sound, nullptr) << e.folder << "/" << e.file;
+            } else {
+                EXPECT_NE(*e.image, nullptr) << e.folder << "/" << e.file;
+                if (*e.image && e.frames > 0) {
+                    EXPECT_EQ((*e.image)->pixmaps.size(), static_cast<size_t>(e.frames)) << e.file;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(loading_steps, 102);
+    free_catalogue();
+    CloseAudio();
+}

@@ -8,6 +8,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -419,6 +420,9 @@ private:
 
 std::unique_ptr<AudioDriver> CreateOpenALAudioDriver()
 {
+    // A machine without a sound card is expected to fall back to silence; keep the
+    // library's error lines about it off the console unless asked for.
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
     ALCdevice* device = alcOpenDevice(nullptr);
     if (!device)
         return nullptr;
