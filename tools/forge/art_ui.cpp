@@ -79,9 +79,35 @@ void MainMenu(Forge& f) {
     Canvas c(330, kScreenH);
     cairo_t* cr = c.cr();
     // A signpost: a pole with one plank per button.
-    Branch(cr, 165, 768, 160, 500, 168, 300, 163, 110, 30, 22, Hex(0x7a5030));
-    Sprig(cr, 175, 118, 1.1, -60);
-    Sprig(cr, 150, 125, 1.0, -130);
+    Branch(cr, 165, 768, 160, 500, 168, 300, 163, 60, 30, 22, Hex(0x7a5030));
+    // The game's name on top of the signpost, with a pair of little wings.
+    for (int side : {-1, 1}) {
+        cairo_save(cr);
+        cairo_translate(cr, 165 + side * 104, 70);
+        cairo_scale(cr, side * 1.2, 1.2);
+        cairo_move_to(cr, 0, 0);
+        cairo_curve_to(cr, 10, -30, 30, -40, 44, -34);
+        cairo_curve_to(cr, 34, -22, 22, -6, 0, 8);
+        cairo_close_path(cr);
+        FillLinear(cr, 0, 0, 44, -34, Hex(0xd8ecff, 0.95), Hex(0x8ab8e8, 0.8));
+        cairo_move_to(cr, 0, 0);
+        cairo_curve_to(cr, 10, -30, 30, -40, 44, -34);
+        cairo_curve_to(cr, 34, -22, 22, -6, 0, 8);
+        SetColor(cr, Hex(0x2a4a7a));
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    {
+        LabelStyle st;
+        st.size = 46;
+        st.fill = Hex(0xffd95a);
+        st.outline = Hex(0x3b2414);
+        st.outline_w = 7;
+        st.glow = Hex(0xfff1a8, 0.55);
+        st.glow_blur = 12;
+        Label(cr, "Wingtron", 165, 72, st);
+    }
     PanelButtons(f, cr, 360,
                  {{"ResumeGame.png", "Continue", 377, 148, 290, 50},
                   {"NewGame.png", "New game", 412, 246, 230, 50},
