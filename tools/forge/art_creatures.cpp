@@ -265,20 +265,41 @@ void Spider(cairo_t* cr, double cx, double cy, double s, const SpiderPose& pose)
             double hipx = cx + (22 - i * 5) * s, hipy = cy + side * 8 * s;
             double kx = hipx + std::cos(t1) * l1, ky = hipy + side * std::sin(t1) * l1 * (1 + lift * 0.12);
             double fx = kx + std::cos(t2) * l2, fy = ky + side * std::sin(t2) * l2;
-            cairo_move_to(cr, hipx, hipy);
-            cairo_curve_to(cr, (hipx + kx) / 2, (hipy + ky) / 2 - side * 3 * s, kx, ky - side * 2 * s, kx, ky);
-            cairo_curve_to(cr, kx + (fx - kx) * 0.4, ky + (fy - ky) * 0.2, fx, fy, fx, fy);
-            SetColor(cr, leg);
-            cairo_set_line_width(cr, 6.5 * s);
+            // Thick upper leg, thinner lower leg; a pale stripe on each segment and a few bristles.
             cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
             cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+            cairo_move_to(cr, hipx, hipy);
+            cairo_curve_to(cr, (hipx + kx) / 2, (hipy + ky) / 2 - side * 3 * s, kx, ky - side * 2 * s, kx, ky);
+            SetColor(cr, leg);
+            cairo_set_line_width(cr, 8 * s);
             cairo_stroke_preserve(cr);
-            SetColor(cr, Hex(0x7a6a88, 0.55));
-            cairo_set_line_width(cr, 1.6 * s);
+            SetColor(cr, Hex(0x8a7a9a, 0.5));
+            cairo_set_line_width(cr, 2 * s);
             cairo_stroke(cr);
-            Ellipse(cr, kx, ky, 3.6 * s, 3.6 * s);
-            SetColor(cr, Hex(0x3a2c40));
-            cairo_fill(cr);
+            cairo_move_to(cr, kx, ky);
+            cairo_curve_to(cr, kx + (fx - kx) * 0.4, ky + (fy - ky) * 0.2, fx, fy, fx, fy);
+            SetColor(cr, leg);
+            cairo_set_line_width(cr, 5 * s);
+            cairo_stroke_preserve(cr);
+            SetColor(cr, Hex(0x8a7a9a, 0.45));
+            cairo_set_line_width(cr, 1.4 * s);
+            cairo_stroke(cr);
+            for (int h = 1; h <= 3; ++h) {
+                double u = h / 4.0;
+                double bx = kx + (fx - kx) * u, by = ky + (fy - ky) * u;
+                double nx = -(fy - ky), ny = fx - kx, nl = std::hypot(nx, ny);
+                if (nl > 0) {
+                    nx /= nl;
+                    ny /= nl;
+                }
+                cairo_move_to(cr, bx, by);
+                cairo_line_to(cr, bx + nx * 4 * s * side, by + ny * 4 * s * side);
+            }
+            SetColor(cr, leg);
+            cairo_set_line_width(cr, 1.2 * s);
+            cairo_stroke(cr);
+            Ellipse(cr, kx, ky, 4.2 * s, 4.2 * s);
+            FillRadial(cr, kx + s, ky - s, 5 * s, Hex(0x6a5a78), Hex(0x2a1e30));
             Ellipse(cr, fx, fy, 2.4 * s, 2.4 * s);
             SetColor(cr, Hex(0x120a14));
             cairo_fill(cr);
