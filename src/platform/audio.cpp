@@ -2,14 +2,13 @@
 // silent driver.
 #include "platform/audio.h"
 
-#include <vorbis/vorbisfile.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <unordered_set>
 
 #include "platform/files.h"
+#include "platform/ogg_memory.h"
 #include "platform/input.h"
 #include "platform/preload.h"
 
@@ -47,45 +46,6 @@ float gain_of(float volume)
     return volume * volume;
 }
 
-// ---------------------------------------------------------------------------------------
-// Ogg Vorbis from memory
-
-struct MemoryReader {
-    const uint8_t* data;
-    size_t size;
-    size_t pos = 0;
-};
-
-size_t mem_read(void* out, size_t size, size_t count, void* user)
-{
-    auto* r = static_cast<MemoryReader*>(user);
-    size_t want = size * count;
-    size_t n = std::min(want, r->size - r->pos);
-    std::memcpy(out, r->data + r->pos, n);
-    r->pos += n;
-    return size ? n / size : 0;
-}
-
-int mem_seek(void* user, ogg_int64_t offset, int whence)
-{
-    auto* r = static_cast<MemoryReader*>(user);
-    int64_t base = whence == SEEK_SET   ? 0
-                   : whence == SEEK_CUR ? static_cast<int64_t>(r->pos)
-                                        : static_cast<int64_t>(r->size);
-    int64_t target = base + offset;
-    if (target < 0 || target > static_cast<int64_t>(r->size))
-        return -1;
-    r->pos = static_cast<size_t>(target);
-    return 0;
-}
-
-long mem_tell(void* user)
-{
-    return static_cast<long>(static_cast<MemoryReader*>(user)->pos);
-}
-
-const ov_callbacks kMemoryCallbacks = {mem_read, mem_seek, nullptr, mem_tell};
-
 bool is_ogg(const std::vector<uint8_t>& b)
 {
     return b.size() >= 4 && std::memcmp(b.data(), "OggS", 4) == 0;
@@ -93,9 +53,9 @@ bool is_ogg(const std::vector<uint8_t>& b)
 
 bool decode_ogg(const std::vector<uint8_t>& bytes, TSound& out)
 {
-    MemoryReader reader{bytes.data(), bytes.size()};
+    OggMemoryReader reader{bytes.data(), bytes.size()};
     OggVorbis_File vf;
-    if (ov_open_callbacks(&reader, &vf, nullptr, 0, kMemoryCallbacks) != 0)
+    if (ov_open_callbacks(&reader, &vf, nullptr, 0, kOggMemoryCallbacks) != 0)
         return false;
     bool ok = false;
     const vorbis_info* info = ov_info(&vf, -1);

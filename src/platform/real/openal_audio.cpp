@@ -5,7 +5,6 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
-#include <vorbis/vorbisfile.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -17,45 +16,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/ogg_memory.h"
+
 namespace {
 
 constexpr int kStreamBuffers = 4;
 constexpr int kStreamFrames = 8192;  // sample frames per queued buffer (~190 ms at 44.1 kHz)
 
-struct MemoryReader {
-    const uint8_t* data;
-    size_t size;
-    size_t pos = 0;
-};
-
-size_t mem_read(void* out, size_t size, size_t count, void* user)
-{
-    auto* r = static_cast<MemoryReader*>(user);
-    size_t n = std::min(size * count, r->size - r->pos);
-    std::memcpy(out, r->data + r->pos, n);
-    r->pos += n;
-    return size ? n / size : 0;
-}
-
-int mem_seek(void* user, ogg_int64_t offset, int whence)
-{
-    auto* r = static_cast<MemoryReader*>(user);
-    int64_t base = whence == SEEK_SET   ? 0
-                   : whence == SEEK_CUR ? static_cast<int64_t>(r->pos)
-                                        : static_cast<int64_t>(r->size);
-    int64_t target = base + offset;
-    if (target < 0 || target > static_cast<int64_t>(r->size))
-        return -1;
-    r->pos = static_cast<size_t>(target);
-    return 0;
-}
-
-long mem_tell(void* user)
-{
-    return static_cast<long>(static_cast<MemoryReader*>(user)->pos);
-}
-
-const ov_callbacks kMemoryCallbacks = {mem_read, mem_seek, nullptr, mem_tell};
 
 ALenum format_of(int channels)
 {
@@ -64,7 +31,7 @@ ALenum format_of(int channels)
 
 // A streamed sound being decoded into a voice's buffer queue.
 struct Stream {
-    MemoryReader reader{nullptr, 0};
+    OggMemoryReader reader{nullptr, 0};
     OggVorbis_File vf{};
     bool open = false;
     bool looping = false;
@@ -74,8 +41,8 @@ struct Stream {
     bool start(const TSound& sound)
     {
         close();
-        reader = MemoryReader{sound.compressed.data(), sound.compressed.size()};
-        open = ov_open_callbacks(&reader, &vf, nullptr, 0, kMemoryCallbacks) == 0;
+        reader = OggMemoryReader{sound.compressed.data(), sound.compressed.size()};
+        open = ov_open_callbacks(&reader, &vf, nullptr, 0, kOggMemoryCallbacks) == 0;
         looping = sound.looping();
         at_end = !open;
         scratch.resize(static_cast<size_t>(kStreamFrames) * sound.channels * 2);
