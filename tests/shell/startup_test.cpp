@@ -26,34 +26,16 @@ namespace {
 constexpr int kBarWidth = 200;  // width of the test's "loading_prgs_prc.jpg"
 
 // A headless backend that remembers how the screen was opened.
-class RecordingBackend final : public Backend {
+class RecordingBackend final : public HeadlessBackend {
 public:
     static inline int opens = 0;
     static inline bool fullscreen = false;
-    bool open(int, int, bool fs) override
+    bool open(int w, int h, bool fs) override
     {
         ++opens;
         fullscreen = fs;
-        return open_ = true;
+        return HeadlessBackend::open(w, h, fs);
     }
-    void close() override { open_ = false; }
-    bool is_open() const override { return open_; }
-    void set_title(const std::string&) override {}
-    void clear() override {}
-    void present() override {}
-    bool paced() const override { return false; }
-    uint32_t create_texture(const Pixmap&, bool) override { return ++next_; }
-    void destroy_texture(uint32_t) override {}
-    void draw_triangles(uint32_t, int, const Vertex*, int) override {}
-    void pump_events() override {}
-    void show_cursor(bool) override {}
-    void warp_mouse(int, int) override {}
-    bool read_screen(Pixmap&) override { return false; }
-    void message_box(const std::string&, const std::string&) override {}
-
-private:
-    bool open_ = false;
-    uint32_t next_ = 0;
 };
 
 Pixmap blank(int w, int h)
