@@ -15,34 +15,7 @@
 #include "platform/input.h"
 #include "platform/real/gl_backend.h"
 
-namespace {
-
-TImage* make_strip(int w, int h, int frames, const char* name)
-{
-    Pixmap p;
-    p.width = w * frames;
-    p.height = h;
-    p.rgba.assign(static_cast<size_t>(p.width) * h * 4, 180);
-    TImage* whole = CreateImageFromPixmap(std::move(p), kFilteredImage, name);
-    // Cut into frames the way LoadAnimImage does.
-    auto* strip = new TImage();
-    strip->width = w;
-    strip->height = h;
-    strip->flags = kFilteredImage;
-    strip->source = name;
-    for (int f = 0; f < frames; ++f) {
-        Pixmap cell;
-        cell.width = w;
-        cell.height = h;
-        cell.rgba.assign(static_cast<size_t>(w) * h * 4, static_cast<uint8_t>(100 + f * 20));
-        strip->pixmaps.push_back(std::move(cell));
-    }
-    FreeImage(whole);
-    MidHandleImage(strip);
-    return strip;
-}
-
-}  // namespace
+#include "bench_support.h"
 
 int main(int argc, char** argv)
 {

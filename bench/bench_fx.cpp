@@ -23,6 +23,7 @@
 #include "shell/lists.h"
 #include "shell/main_loop.h"
 #include "persist/profile.h"
+#include "platform/files.h"
 #include "shell/level_rules.h"
 #include "world/container.h"
 #include "world/fly.h"
@@ -30,25 +31,9 @@
 #include "world/special.h"
 #include "world/spider.h"
 
-namespace {
+#include "bench_support.h"
 
-TImage* make_strip(int w, int h, int frames, const char* name)
-{
-    auto* strip = new TImage();
-    strip->width = w;
-    strip->height = h;
-    strip->flags = kFilteredImage;
-    strip->source = name;
-    for (int f = 0; f < frames; ++f) {
-        Pixmap cell;
-        cell.width = w;
-        cell.height = h;
-        cell.rgba.assign(static_cast<size_t>(w) * h * 4, static_cast<uint8_t>(100 + f * 7));
-        strip->pixmaps.push_back(std::move(cell));
-    }
-    MidHandleImage(strip);
-    return strip;
-}
+namespace {
 
 void load_pictures()
 {
@@ -178,6 +163,7 @@ int main(int argc, char** argv)
             particles = std::atoi(argv[++i]);
     }
     UseHeadlessPlatform();
+    SetDataFolder(WINGTRON_GAME_DIR);  // the spiders come from the campaign's Spiders.xml
     Graphics(1024, 768, 0, 0, 0);
     SeedRnd(1);
     load_pictures();

@@ -28,25 +28,9 @@
 #include "world/special.h"
 #include "world/spider.h"
 
-namespace {
+#include "bench_support.h"
 
-TImage* make_strip(int w, int h, int frames, const char* name)
-{
-    auto* strip = new TImage();
-    strip->width = w;
-    strip->height = h;
-    strip->flags = kFilteredImage;
-    strip->source = name;
-    for (int f = 0; f < frames; ++f) {
-        Pixmap cell;
-        cell.width = w;
-        cell.height = h;
-        cell.rgba.assign(static_cast<size_t>(w) * h * 4, static_cast<uint8_t>(90 + f * 9));
-        strip->pixmaps.push_back(std::move(cell));
-    }
-    MidHandleImage(strip);
-    return strip;
-}
+namespace {
 
 void load_pictures()
 {
