@@ -9,10 +9,10 @@
 #include "fx/emitter.h"
 #include "persist/profile.h"
 #include "platform/graphics.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
-#include "shell/lists.h"
 #include "sound/sound.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 #include "world/level_object.h"
 
 ContainerT* ContainerT::Create_New(int x, float fly_time)
