@@ -35,7 +35,7 @@ if(WINGTRON_FUZZ AND NOT WINGTRON_SANITIZE)
             BUILD_ALWAYS ON)
 
         set(WINGTRON_FUZZ_SECONDS 20 CACHE STRING "How long ctest runs each fuzz target")
-        foreach(target xml_text xml_binary config profile high_score)
+        foreach(target xml_text xml_binary config profile high_score input_script)
             # New inputs go to a scratch corpus in the build tree; the seeds stay as they are.
             set(work ${fuzz_bin}/corpus_${target})
             file(MAKE_DIRECTORY ${work})

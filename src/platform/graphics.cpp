@@ -361,7 +361,10 @@ void Flip(int sync)
 
 int AppTerminate()
 {
-    PumpInput();
+    // Events enter only once a frame, before its first query, so a recorded run replays
+    // with every event at the same point of the same frame.
+    if (!InputPumpedThisFrame())
+        PumpInput();
     return TakeCloseRequest();
 }
 

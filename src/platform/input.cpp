@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <thread>
 #include <utility>
 
@@ -28,6 +29,8 @@ struct InputState {
 
 InputState g_in;
 int64_t g_pumped_frame = -1;
+std::function<void(int64_t)> g_input_source;
+int64_t g_source_frame = -1;
 
 bool g_virtual_clock = false;
 double g_virtual_ms = 0;
@@ -39,6 +42,19 @@ int32_t g_fixed_seed_value = 0;
 
 bool valid_key(int key) { return key >= 0 && key < 256; }
 bool valid_button(int b) { return b >= 1 && b <= 3; }
+
+void record(ScriptedEvent::Kind kind, int a, int b = 0, bool mouse = false)
+{
+    if (!InputRecordActive())
+        return;
+    ScriptedEvent ev;
+    ev.frame = FrameCount();
+    ev.kind = kind;
+    ev.a = a;
+    ev.b = b;
+    ev.mouse = mouse;
+    RecordInputEvent(ev);
+}
 
 void pump_if_needed()
 {
@@ -69,6 +85,20 @@ void PumpInput()
     if (HasBackend())
         GetBackend().pump_events();
     ApplyScriptedInput(FrameCount());
+    // The in-process source runs once a frame, after everything else has arrived, so it
+    // sees the frame as the window and the script left it.
+    if (g_input_source && g_source_frame != FrameCount()) {
+        g_source_frame = FrameCount();
+        g_input_source(FrameCount());
+    }
+}
+
+bool InputPumpedThisFrame() { return g_pumped_frame == FrameCount(); }
+
+void SetInputSource(std::function<void(int64_t)> source)
+{
+    g_input_source = std::move(source);
+    g_source_frame = -1;
 }
 
 void ResetInput()
@@ -169,6 +199,7 @@ void PostKeyEvent(int key, bool down)
 {
     if (!valid_key(key))
         return;
+    record(down ? ScriptedEvent::Down : ScriptedEvent::Up, key);
     auto k = static_cast<size_t>(key);
     if (down && !g_in.key_down[k])
         ++g_in.key_hits[k];
@@ -179,6 +210,7 @@ void PostMouseButton(int button, bool down)
 {
     if (!valid_button(button))
         return;
+    record(down ? ScriptedEvent::Down : ScriptedEvent::Up, button, 0, true);
     auto b = static_cast<size_t>(button);
     if (down && !g_in.mouse_down[b])
         ++g_in.mouse_hits[b];
@@ -187,13 +219,37 @@ void PostMouseButton(int button, bool down)
 
 void PostMouseMove(int x, int y)
 {
+    // Far outside any window; the limits keep every event writable as a script line.
+    x = std::clamp(x, -100000, 100000);
+    y = std::clamp(y, -100000, 100000);
+    record(ScriptedEvent::Move, x, y);
     g_in.mouse_x = x;
     g_in.mouse_y = y;
 }
 
-void PostWheel(int dz) { g_in.mouse_z += dz; }
-void PostChar(int code) { g_in.chars.push_back(code); }
-void PostCloseRequest() { ++g_in.close_requests; }
+void PostWheel(int dz)
+{
+    dz = std::clamp(dz, -kMaxWheelStep, kMaxWheelStep);
+    record(ScriptedEvent::Wheel, dz);
+    // The position saturates instead of overflowing; only differences are read.
+    constexpr int64_t kLimit = 1 << 30;
+    int64_t z = std::clamp<int64_t>(static_cast<int64_t>(g_in.mouse_z) + dz, -kLimit, kLimit);
+    g_in.mouse_z = static_cast<int>(z);
+}
+
+void PostChar(int code)
+{
+    if (code < 0 || code > 255)
+        return;  // the game's characters are 8-bit
+    record(ScriptedEvent::Char, code);
+    g_in.chars.push_back(code);
+}
+
+void PostCloseRequest()
+{
+    record(ScriptedEvent::Close, 0);
+    ++g_in.close_requests;
+}
 
 int TakeCloseRequest()
 {

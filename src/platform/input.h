@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 constexpr int kKeyBackspace = 8;
@@ -33,8 +34,13 @@ void PostMouseMove(int x, int y);
 void PostWheel(int dz);
 void PostChar(int code);
 void PostCloseRequest();
-// Runs the backend's event pump once per presented frame (and input script events).
+// Runs the backend's event pump once per presented frame, then posts the input script's
+// events of the frame, then runs the in-process input source.
 void PumpInput();
+bool InputPumpedThisFrame();
+// An in-process player (the autoplay bot): called once a frame with the frame number,
+// after the window's and the script's events; it may only post events. Empty to remove.
+void SetInputSource(std::function<void(int64_t frame)> source);
 void ResetInput();
 int TakeCloseRequest();
 

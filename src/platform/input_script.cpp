@@ -1,8 +1,10 @@
-// Input scripts for the headless runner and end-to-end tests.
+// Input scripts for the headless runner and end-to-end tests, and the input recorder.
 #include "platform/input_script.h"
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -13,11 +15,24 @@ namespace {
 std::vector<ScriptedEvent> g_events;
 size_t g_next = 0;
 
+std::ofstream g_record;
+
 std::string lower(std::string s)
 {
     for (char& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
+}
+
+// A whole word as a number within [lo, hi]; false for anything else.
+bool parse_number(const std::string& word, long long lo, long long hi, long long& out)
+{
+    const char* first = word.data();
+    const char* last = first + word.size();
+    if (first != last && *first == '+')
+        ++first;
+    auto [end, ec] = std::from_chars(first, last, out);
+    return ec == std::errc() && end == last && first != last && out >= lo && out <= hi;
 }
 
 // Mouse button number or key code of a name; false when unknown.
@@ -39,10 +54,33 @@ bool parse_target(const std::string& word, bool& mouse, int& code)
     if (w.size() == 1 && std::isalnum(static_cast<unsigned char>(w[0])))
         return code = std::toupper(static_cast<unsigned char>(w[0])), true;
     if (!w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
-        code = std::stoi(w);
-        return code >= 0 && code < 256;
+        long long v = 0;
+        if (!parse_number(w, 0, 255, v))
+            return false;
+        code = static_cast<int>(v);
+        return true;
     }
     return false;
+}
+
+std::string target_name(bool mouse, int code)
+{
+    if (mouse)
+        return code == 1 ? "left" : code == 2 ? "right" : "middle";
+    switch (code) {
+    case 27: return "escape";
+    case 13: return "enter";
+    case 32: return "space";
+    case 8: return "backspace";
+    case 9: return "tab";
+    case 160: return "shift";
+    case 189: return "minus";
+    default: break;
+    }
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z'))
+        return std::string(1, static_cast<char>(code));
+    // A single digit would read back as the digit key.
+    return code < 10 ? "0" + std::to_string(code) : std::to_string(code);
 }
 
 }  // namespace
@@ -57,28 +95,36 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::
         ++line_no;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        size_t hash = line.find('#');
-        std::string body = line.substr(0, hash);
-        std::istringstream in(body);
-        std::string action;
-        long long frame = 0;
-        if (!(in >> frame)) {
-            if (body.find_first_not_of(" \t") == std::string::npos)
-                continue;
-            throw std::runtime_error(name + " line " + std::to_string(line_no) + ": expected a frame number");
-        }
         auto fail = [&](const std::string& why) {
             return std::runtime_error(name + " line " + std::to_string(line_no) + ": " + why);
         };
-        if (frame < 0 || !(in >> action))
+        std::string body = line.substr(0, line.find('#'));
+        std::istringstream in(body);
+        std::string word, action;
+        if (!(in >> word))
+            continue;  // blank or only a comment
+        long long frame = 0;
+        if (!parse_number(word, 0, kMaxScriptFrame, frame)) {
+            bool digits = std::all_of(word.begin(), word.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+            throw fail(digits ? "frame number out of range" : "expected a frame number");
+        }
+        if (!(in >> action))
             throw fail("expected FRAME ACTION");
         action = lower(action);
+        // A whole number argument; anything else names the action that needed it.
+        auto number = [&](long long lo, long long hi, const std::string& why) {
+            std::string arg;
+            long long v = 0;
+            if (!(in >> arg) || !parse_number(arg, lo, hi, v))
+                throw fail(why);
+            return static_cast<int>(v);
+        };
         ScriptedEvent ev;
         ev.frame = frame;
         if (action == "move") {
             ev.kind = ScriptedEvent::Move;
-            if (!(in >> ev.a >> ev.b))
-                throw fail("move needs X Y");
+            ev.a = number(-100000, 100000, "move needs X Y");
+            ev.b = number(-100000, 100000, "move needs X Y");
             out.push_back(ev);
         } else if (action == "down" || action == "up" || action == "click" || action == "key") {
             std::string target;
@@ -93,29 +139,56 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::
             }
         } else if (action == "wheel") {
             ev.kind = ScriptedEvent::Wheel;
-            if (!(in >> ev.a))
-                throw fail("wheel needs an amount");
+            ev.a = number(-kMaxWheelStep, kMaxWheelStep, "wheel needs an amount");
             out.push_back(ev);
         } else if (action == "type") {
             std::string rest;
             std::getline(in, rest);
             if (!rest.empty() && rest[0] == ' ')
                 rest.erase(0, 1);
+            if (rest.empty())
+                throw fail("type needs text");
             for (unsigned char c : rest) {
                 ev.kind = ScriptedEvent::Char;
                 ev.a = c;
                 out.push_back(ev);
             }
+            continue;  // the text is the rest of the line
+        } else if (action == "char") {
+            ev.kind = ScriptedEvent::Char;
+            ev.a = number(0, 255, "char needs a code 0-255");
+            out.push_back(ev);
         } else if (action == "close") {
             ev.kind = ScriptedEvent::Close;
             out.push_back(ev);
         } else {
             throw fail("unknown action '" + action + "'");
         }
+        std::string extra;
+        if (in >> extra)
+            throw fail("unexpected '" + extra + "' after " + action);
     }
     std::stable_sort(out.begin(), out.end(),
                      [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.frame < b.frame; });
     return out;
+}
+
+std::string FormatScriptedEvent(const ScriptedEvent& ev)
+{
+    std::string f = std::to_string(ev.frame) + " ";
+    switch (ev.kind) {
+    case ScriptedEvent::Move: return f + "move " + std::to_string(ev.a) + " " + std::to_string(ev.b);
+    case ScriptedEvent::Down: return f + "down " + target_name(ev.mouse, ev.a);
+    case ScriptedEvent::Up: return f + "up " + target_name(ev.mouse, ev.a);
+    case ScriptedEvent::Wheel: return f + "wheel " + std::to_string(ev.a);
+    case ScriptedEvent::Char:
+        // Blanks, comment signs and control codes would not survive a "type" line.
+        if (ev.a > 32 && ev.a < 127 && ev.a != '#')
+            return f + "type " + std::string(1, static_cast<char>(ev.a));
+        return f + "char " + std::to_string(ev.a);
+    case ScriptedEvent::Close: return f + "close";
+    }
+    return f + "close";
 }
 
 void SetInputScript(std::vector<ScriptedEvent> events)
@@ -142,4 +215,28 @@ void ApplyScriptedInput(int64_t frame)
         case ScriptedEvent::Close: PostCloseRequest(); break;
         }
     }
+}
+
+void BeginInputRecord(const std::string& path, const std::vector<std::string>& header)
+{
+    EndInputRecord();
+    g_record.open(path, std::ios::binary | std::ios::trunc);
+    if (!g_record)
+        throw std::runtime_error("Cannot write the input record \"" + path + "\"");
+    for (const std::string& line : header)
+        g_record << "# " << line << '\n';
+}
+
+void EndInputRecord()
+{
+    if (g_record.is_open())
+        g_record.close();
+}
+
+bool InputRecordActive() { return g_record.is_open(); }
+
+void RecordInputEvent(const ScriptedEvent& event)
+{
+    if (g_record.is_open())
+        g_record << FormatScriptedEvent(event) << '\n';
 }

@@ -21,6 +21,8 @@ const char* const kUsage =
     "  --profiles DIR          folder for profiles, high scores and configuration\n"
     "  --seed N                use N wherever the game seeds its random numbers from the clock\n"
     "  --input FILE            replay a frame-stamped input script\n"
+    "  --record FILE           write every input event of the run as an input script\n"
+
     "  --frames N              stop after N presented frames (exit code 0)\n"
     "  --dump FILE             write state snapshots (JSON array) ...\n"
     "  --dump-at LIST          ... at these frames, e.g. 200,400,1000-1200\n"
@@ -53,6 +55,7 @@ std::pair<std::string, std::string> split_spec(const std::string& text, const st
 
 struct RunState {
     RunOptions options;
+    int32_t seed = 0;  // the seed the run uses (given, or the clock's)
     std::ofstream dump;
     bool dump_started = false;
     std::ofstream trace;
@@ -143,6 +146,9 @@ RunOptions ParseOptions(const std::vector<std::string>& args)
             o.seed = static_cast<int32_t>(parse_int(value(), "--seed"));
         } else if (a == "--input")
             o.input_file = value();
+        else if (a == "--record")
+            o.record_file = value();
+
         else if (a == "--frames") {
             o.frames = parse_int(value(), "--frames");
             if (o.frames < 0)
@@ -191,7 +197,11 @@ void BeginRun(const RunOptions& options)
         SetDataFolder(options.data_dir);
     if (!options.profiles_dir.empty())
         SetProfilesFolder(options.profiles_dir);
-    SetFixedSeed(options.seed_given, options.seed);
+    // A recorded run must replay with the seed it ran on: without --seed it keeps the one
+    // the clock gives now and names it in the record.
+    int32_t seed = options.seed_given ? options.seed : ClockSeed();
+    g_run->seed = seed;
+    SetFixedSeed(options.seed_given || !options.record_file.empty(), seed);
     if (!options.input_file.empty()) {
         std::ifstream in(options.input_file, std::ios::binary);
         if (!in)
@@ -210,6 +220,17 @@ void BeginRun(const RunOptions& options)
             throw std::runtime_error("Cannot write the trace file \"" + options.trace_file + "\"");
         SetDrawTraceActive(true);
     }
+    if (!options.record_file.empty()) {
+        std::string replay = "wingtron --seed " + std::to_string(seed);
+        if (options.overrides.level > 0) {
+            replay += " --level " + std::to_string(options.overrides.level);
+            if (options.overrides.difficulty > 0)
+                replay += " --difficulty " + std::to_string(options.overrides.difficulty);
+        }
+        BeginInputRecord(options.record_file,
+                         {"Wingtron input record: every event of the run, stamped with its frame.",
+                          "Replay: " + replay + " --input " + options.record_file});
+    }
     SetFrameHook(on_frame);
     SetPresentedHook(after_present);
 }
@@ -224,6 +245,7 @@ void EndRun()
     }
     if (g_run->trace.is_open())
         g_run->trace.close();
+    EndInputRecord();
     SetFrameHook(nullptr);
     SetPresentedHook(nullptr);
 }

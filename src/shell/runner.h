@@ -39,10 +39,12 @@ struct RunOptions {
     FrameSet trace_at;
     int64_t screenshot_frame = -1;
     std::string screenshot_file;
+    std::string record_file;  // every input event of the run, as an input script
     StartupOverrides overrides;
 };
 
 extern const char* const kUsage;
+
 
 RunOptions ParseOptions(const std::vector<std::string>& args);  // throws UsageError
 

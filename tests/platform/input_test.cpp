@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/graphics.h"
 #include "platform/input_script.h"
+#include "support/temp_dir.h"
 
 TEST(Random, ParkMillerMatchesValuesWorkedByHand)
 {
@@ -140,4 +144,75 @@ TEST_F(InputTest, MalformedScriptLinesNameTheLine)
     EXPECT_THROW(ParseInputScript("move 1 2\n", "x"), std::runtime_error);
     EXPECT_THROW(ParseInputScript("-3 close\n", "x"), std::runtime_error);
     EXPECT_NO_THROW(ParseInputScript("\n   \n# only comments\n", "x"));
+}
+
+TEST_F(InputTest, MalformedValuesAreRefusedNotCutShort)
+{
+    auto message = [](const std::string& text) {
+        try {
+            ParseInputScript(text, "rec.txt");
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(message("# replay\n\n7 wheel 2x\n"), "rec.txt line 3: wheel needs an amount");
+    EXPECT_EQ(message("1 move 3 4 5\n"), "rec.txt line 1: unexpected '5' after move");
+    EXPECT_EQ(message("1 down 99999999999999999999\n"), "rec.txt line 1: unknown button or key '99999999999999999999'");
+    EXPECT_EQ(message("99999999999999999999 close\n"), "rec.txt line 1: frame number out of range");
+    EXPECT_EQ(message("2147483647 click left\n"), "rec.txt line 1: frame number out of range");
+    EXPECT_EQ(message("3 type\n"), "rec.txt line 1: type needs text");
+    EXPECT_EQ(message("3 char 256\n"), "rec.txt line 1: char needs a code 0-255");
+    EXPECT_EQ(message("3 wheel 100001\n"), "rec.txt line 1: wheel needs an amount");
+}
+
+TEST_F(InputTest, EveryEventWritesBackAsItself)
+{
+    std::vector<ScriptedEvent> odd;
+    for (int key : {0, 5, 9, 13, 27, 48, 65, 90, 160, 189, 255})
+        odd.push_back({3, ScriptedEvent::Down, false, key, 0});
+    for (int c : {8, 13, 32, 35, 65, 126, 200})
+        odd.push_back({4, ScriptedEvent::Char, false, c, 0});
+    odd.push_back({5, ScriptedEvent::Up, true, 3, 0});
+    odd.push_back({6, ScriptedEvent::Wheel, false, -2, 0});
+    odd.push_back({7, ScriptedEvent::Move, false, -4, 767});
+    odd.push_back({8, ScriptedEvent::Close, false, 0, 0});
+    std::string text;
+    for (const ScriptedEvent& ev : odd)
+        text += FormatScriptedEvent(ev) + "\n";
+    EXPECT_EQ(ParseInputScript(text, "x"), odd) << text;
+}
+
+TEST_F(InputTest, ARecordHoldsEveryEventOnTheFrameItEntered)
+{
+    TempDir dir;
+    const std::string script = "0 key escape\n2 move 300 200\n2 click left\n3 type a b\n3 wheel -1\n5 close\n";
+    std::vector<ScriptedEvent> events = ParseInputScript(script, "script");
+    // The script starts at the headless clock's current frame; the record must carry the
+    // frames the events entered.
+    const int64_t start = FrameCount();
+    std::vector<ScriptedEvent> shifted = events;
+    for (ScriptedEvent& ev : shifted)
+        ev.frame += start;
+    SetInputScript(shifted);
+    BeginInputRecord(dir.path() + "/rec.txt", {"a header line"});
+    SetInputSource([&](int64_t frame) {
+        if (frame - start == 4)
+            PostMouseMove(10, 20);  // the bot's events are recorded after the script's
+    });
+    for (int f = 0; f < 7; ++f) {
+        KeyHit(kKeyEscape);
+        Flip(0);
+    }
+    SetInputSource(nullptr);
+    EndInputRecord();
+
+    std::ifstream in(dir.path() + "/rec.txt");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("# a header line\n", 0), 0u);
+    std::vector<ScriptedEvent> recorded = ParseInputScript(text, "rec.txt");
+    for (ScriptedEvent& ev : recorded)
+        ev.frame -= start;
+    events.insert(events.begin() + 9, {4, ScriptedEvent::Move, false, 10, 20});
+    EXPECT_EQ(recorded, events);
 }
