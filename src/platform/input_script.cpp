@@ -227,10 +227,13 @@ void BeginInputRecord(const std::string& path, const std::vector<std::string>& h
         g_record << "# " << line << '\n';
 }
 
-void EndInputRecord()
+void EndInputRecord(const std::vector<std::string>& trailer)
 {
-    if (g_record.is_open())
-        g_record.close();
+    if (!g_record.is_open())
+        return;
+    for (const std::string& line : trailer)
+        g_record << "# " << line << '\n';
+    g_record.close();
 }
 
 bool InputRecordActive() { return g_record.is_open(); }

@@ -44,9 +44,10 @@ void ApplyScriptedInput(int64_t frame);
 // Recording: from BeginInputRecord on, every input event the game receives (from the
 // window, a script or the bot) is written to the file, stamped with the frame it entered,
 // after the header lines (each written as a comment). Throws std::runtime_error when the
-// file cannot be created. EndInputRecord flushes and closes it.
+// file cannot be created. EndInputRecord writes the trailer lines (as comments), flushes
+// and closes it.
 void BeginInputRecord(const std::string& path, const std::vector<std::string>& header);
-void EndInputRecord();
+void EndInputRecord(const std::vector<std::string>& trailer = {});
 bool InputRecordActive();
 // Called by the input layer for each event it accepts.
 void RecordInputEvent(const ScriptedEvent& event);

@@ -245,7 +245,9 @@ void EndRun()
     }
     if (g_run->trace.is_open())
         g_run->trace.close();
-    EndInputRecord();
+    // A replay given the same frame count stops where the recorded run did.
+    EndInputRecord({"The run ended after " + std::to_string(FrameCount()) + " presented frames (--frames "
+                    + std::to_string(FrameCount()) + " stops a replay there)."});
     SetFrameHook(nullptr);
     SetPresentedHook(nullptr);
 }
