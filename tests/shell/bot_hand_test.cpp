@@ -75,8 +75,9 @@ TEST_F(BotHandTest, AClickPressesAfterArrivingAndReleasesLater)
         ++frames;
         if (MouseDown(1) && (MouseX() != 300 || MouseY() != 300))
             pressed_away = true;
-        if (MouseHit(1))
+        if (MouseHit(1)) {
             EXPECT_EQ(MouseDown(1), 1);
+        }
         released = MouseDown(1) == 0;
     }
     EXPECT_FALSE(pressed_away);
