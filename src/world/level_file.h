@@ -8,8 +8,8 @@
 class xmlDocument;
 class xmlNode;
 
-// A tuning document read from a game path, or nullptr when there is no such file (the
-// caller then uses its defaults). A file that exists but cannot be parsed raises XmlError.
+// A tuning document read from a game path. A missing file is as fatal as one that cannot
+// be parsed: both raise XmlError naming the file.
 std::unique_ptr<xmlDocument> load_tuning_document(const std::string& path);
 
 // Game path of a level's timetable: ".\Levels\Level_" + level + ".dat".

@@ -93,7 +93,7 @@ bool endgame_reached()
 
 void SpiderT::Create_New(int count)
 {
-    // Without the file, or without the level's entries, the spiders take their defaults.
+    // The file must exist; without the level's entries the spiders take their defaults.
     auto doc = load_tuning_document(".\\levels\\Spiders.xml");
     xmlNode* root = doc ? doc->Root() : nullptr;
     xmlNode* level = root ? root->FindChild("level_" + std::to_string(current_level), 1, 1) : nullptr;

@@ -207,7 +207,7 @@ TEST_F(MainLoopTest, LevelStartResetsThePerLevelState)
     EXPECT_EQ(main_score, 0);
     EXPECT_EQ(tactic_bonus, 0);
     EXPECT_EQ(flies_released, 0);
-    EXPECT_EQ(free_slots, 4);
+    EXPECT_EQ(free_slots, 3);  // no arsenal for the level: the laser alone fills slot 1
     EXPECT_EQ(active_slot, 1);
     EXPECT_EQ(active_weapon, 1);
     EXPECT_EQ(overheat_flash, 0);
