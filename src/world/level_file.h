@@ -8,8 +8,8 @@
 class xmlDocument;
 class xmlNode;
 
-// A tuning document read from a game path. A missing file is as fatal as one that cannot
-// be parsed: both raise XmlError naming the file.
+// A tuning document read from a game path. A missing file, like one that cannot be
+// parsed, raises XmlError naming it: the game stops rather than play on invented rules.
 std::unique_ptr<xmlDocument> load_tuning_document(const std::string& path);
 
 // Game path of a level's timetable: ".\Levels\Level_" + level + ".dat".
