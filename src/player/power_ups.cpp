@@ -124,10 +124,49 @@ void fire_slice(BulletT& anchor)
         tutorial_step = 7;
 }
 
-void start_time_warp()
+// What one shot of a weapon does besides its projectile: heat, launch sound, pointer shake.
+struct Shot {
+    BulletT* (*create)();  // nullptr for the laser (aimed at a fly) and the time warp
+    float heat;            // degrees added to the robot
+    TSound* const* sound;
+    int shake_frames;      // 0: the pointer stays still
+    int shake_pixels;
+};
+
+// By weapon number: the left button's shots and the right button's (the laser's right
+// button is the slice, handled apart).
+const Shot kMainShots[7] = {
+    {},
+    {nullptr, 2, &lazer_l_ogg, 0, 0},
+    {&BulletT::CreateBomb_delay, 20, &bomb_launch_ogg, 8, 5},
+    {&BulletT::Create_Freezing_shot, 35, &missle_launch2_ogg, 8, 5},
+    {&BulletT::CreateShieldModule, 30, &bomb_launch_ogg, 8, 5},
+    {&BulletT::Create_Alphamissle_shot, 95, &missle_launch2_ogg, 25, 15},
+    {nullptr, 15, &activate_time_warp_ogg, 0, 0},
+};
+const Shot kAlternativeShots[7] = {
+    {},
+    {},
+    {&BulletT::CreateBomb_NOW, 35, &bomb_launch_ogg, 8, 5},
+    {&BulletT::CreateFreezeMine, 35, &bomb_launch_ogg, 8, 5},
+    {&BulletT::CreateLureModule, 25, &bomb_launch_ogg, 8, 5},
+    {&BulletT::Create_Alphamissle_shot, 95, &missle_launch2_ogg, 25, 15},
+    {nullptr, 15, &activate_time_warp_ogg, 0, 0},
+};
+
+void take_shot(const Shot& shot, int weapon, int fly_id, power_upsT& slot)
 {
-    time_warp_state = 1;
-    play_sound(activate_time_warp_ogg, sound_volume, 0);
+    if (weapon == 1)
+        BulletT::CreateBullet_laser(fly_id);
+    else if (weapon == 6)
+        time_warp_state = 1;
+    else if (shot.create)
+        shot.create();
+    temperature += shot.heat;
+    play_sound(*shot.sound, sound_volume, 0);
+    if (shot.shake_frames > 0)
+        shake_reticle(shot.shake_frames, shot.shake_pixels);
+    slot.reloading = 1;
 }
 
 }  // namespace
@@ -395,42 +434,7 @@ int fire_main_shot(int fly_id)
     power_upsT* slot = active_power_up();
     if (!slot || slot->reloading == 1 || !valid_weapon(active_weapon))
         return 0;
-    switch (active_weapon) {
-    case 1:
-        BulletT::CreateBullet_laser(fly_id);
-        temperature += 2;
-        play_sound(lazer_l_ogg, sound_volume, 0);
-        break;
-    case 2:
-        BulletT::CreateBomb_delay();
-        temperature += 20;
-        play_sound(bomb_launch_ogg, sound_volume, 0);
-        shake_reticle(8, 5);
-        break;
-    case 3:
-        BulletT::Create_Freezing_shot();
-        temperature += 35;
-        play_sound(missle_launch2_ogg, sound_volume, 0);
-        shake_reticle(8, 5);
-        break;
-    case 4:
-        BulletT::CreateShieldModule();
-        temperature += 30;
-        play_sound(bomb_launch_ogg, sound_volume, 0);
-        shake_reticle(8, 5);
-        break;
-    case 5:
-        BulletT::Create_Alphamissle_shot();
-        temperature += 95;
-        play_sound(missle_launch2_ogg, sound_volume, 0);
-        shake_reticle(25, 15);
-        break;
-    case 6:
-        start_time_warp();
-        temperature += 15;
-        break;
-    }
-    slot->reloading = 1;
+    take_shot(kMainShots[active_weapon], active_weapon, fly_id, *slot);
     return active_weapon;
 }
 
@@ -454,41 +458,8 @@ void fire_alternative_shot()
         return;
     }
     power_upsT* slot = active_power_up();
-    if (!mouse_hit_right || !slot || slot->reloading == 1)
-        return;
-    switch (active_weapon) {
-    case 2:
-        BulletT::CreateBomb_NOW();
-        temperature += 35;
-        shake_reticle(8, 5);
-        play_sound(bomb_launch_ogg, sound_volume, 0);
-        break;
-    case 3:
-        BulletT::CreateFreezeMine();
-        temperature += 35;
-        shake_reticle(8, 5);
-        play_sound(bomb_launch_ogg, sound_volume, 0);
-        break;
-    case 4:
-        BulletT::CreateLureModule();
-        temperature += 25;
-        play_sound(bomb_launch_ogg, sound_volume, 0);
-        shake_reticle(8, 5);
-        break;
-    case 5:
-        BulletT::Create_Alphamissle_shot();
-        temperature += 95;
-        play_sound(missle_launch2_ogg, sound_volume, 0);
-        shake_reticle(25, 15);
-        break;
-    case 6:
-        start_time_warp();
-        temperature += 15;
-        break;
-    default:
-        return;
-    }
-    slot->reloading = 1;
+    if (mouse_hit_right && slot && slot->reloading != 1 && active_weapon >= 2 && active_weapon <= 6)
+        take_shot(kAlternativeShots[active_weapon], active_weapon, 0, *slot);
 }
 
 void release_slice_outside()

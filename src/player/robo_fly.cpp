@@ -81,8 +81,6 @@ void place_repair_icon(roboFlyT& r)
 
 roboFlyT::roboFlyT() { place_repair_icon(*this); }
 
-roboFlyT* the_robot() { return robot_list.first(); }
-
 void roboFlyT::initialize_robo_fly()
 {
     roboFlyT* r = robot_list.create();

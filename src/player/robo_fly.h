@@ -64,6 +64,3 @@ private:
     void fetch_flight();
     void pick_up_special(class FlySpecT& s);
 };
-
-// The level's robot, nullptr when there is none.
-roboFlyT* the_robot();
