@@ -11,10 +11,106 @@
 #include <cstring>
 #include <vector>
 
+#include "entities/events.h"
+#include "fx/emitter.h"
+#include "persist/profile.h"
+#include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/input.h"
+#include "shell/level_rules.h"
 #include "shell/main_loop.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
+#include "world/container.h"
+#include "world/fly.h"
+#include "world/level_object.h"
+#include "world/special.h"
+#include "world/spider.h"
 
-#include "bench_level.h"
+#include "bench_support.h"
+
+namespace {
+
+void load_pictures()
+{
+    back_level_1_jpg = make_strip(1024, 768, 1, "back_level_1.jpg");
+    Sun_lv1_png = make_strip(128, 128, 1, "Sun_lv1.png");
+    ukraine_back_tree_prt3_png = make_strip(160, 400, 1, "ukraine_back_tree_prt3.png");
+    ukraine_back_prt1_png = make_strip(1024, 334, 1, "ukraine_back_prt1.png");
+    ukraine_back_prt2_png = make_strip(310, 200, 1, "ukraine_back_prt2.png");
+    ukraine_glow_png = make_strip(256, 256, 1, "ukraine_glow.png");
+    ukraine_front_grass_png = make_strip(512, 334, 1, "ukraine_front_grass.png");
+    Web_level1_png = make_strip(1024, 718, 1, "Web_level1.png");
+    ukraine_front_prt1_png = make_strip(300, 636, 1, "ukraine_front_prt1.png");
+    ukraine_front_prt2_png = make_strip(843, 166, 1, "ukraine_front_prt2.png");
+    fly_png = make_strip(52, 39, 5, "fly.png");
+    fly_komar_png = make_strip(53, 40, 5, "fly_komar.png");
+    fly_butterfly_png = make_strip(94, 70, 5, "fly_butterfly.png");
+    cocon_png = make_strip(30, 40, 1, "cocon.png");
+    cocon_komar_png = make_strip(30, 40, 1, "cocon_komar.png");
+    cocon_butterfly_png = make_strip(40, 50, 1, "cocon_butterfly.png");
+    health_fly_png = make_strip(32, 4, 1, "health_fly.png");
+    health_fly_empty_png = make_strip(36, 8, 1, "health_fly_empty.png");
+    Caution_png = make_strip(12, 20, 1, "Caution.png");
+    spider_png = make_strip(226, 134, 18, "spider.png");
+    flying_spec_up_png = make_strip(50, 50, 5, "flying_spec_up.png");
+    flying_spec_up2_png = make_strip(50, 50, 5, "flying_spec_up2.png");
+    flying_spec_up_ques_png = make_strip(20, 20, 1, "flying_spec_up_ques.png");
+    flying_spec_up_ques2_png = make_strip(32, 32, 1, "flying_spec_up_ques2.png");
+    toxic_container_png = make_strip(36, 38, 9, "toxic_container.png");
+    toxic_container_fx_png = make_strip(48, 48, 1, "toxic_container_fx.png");
+    dead_fly_fx_png = make_strip(64, 64, 1, "dead_fly_fx.png");
+    butterfly_wing_png = make_strip(66, 39, 7, "butterfly_wing.png");
+    lure_effect_png = make_strip(128, 128, 1, "lure_effect.png");
+}
+
+int rnd_x() { return static_cast<int>(Rnd(60, 960)); }
+int rnd_y() { return static_cast<int>(Rnd(120, 680)); }
+
+void build_level(int particles)
+{
+    current_level = 27;
+    level_running = 1;
+    flies_left = 1000;  // the level stays undecided while it is measured
+    levelObT::load_level(current_level);
+    // A timetable still to come keeps the spiders out of the endgame.
+    for (int i = 0; i < 5; ++i) {
+        EventsT* e = event_list.create();
+        e->type_of_event = "Fly";
+        e->time = 1 << 30;
+    }
+    for (int i = 0; i < 60; ++i) {
+        FlyT::Create_New(rnd_x(), rnd_y(), 1 + i % 3);
+        FlyT* f = fly_list.last();
+        f->fly_time = 1;  // settles into the web on the first frame
+    }
+    for (int i = 0; i < 2; ++i) {
+        SpiderT* s = spider_list.create();
+        s->entity = spider_png;
+        s->MaxFrames = 18;
+        s->AnimationSpeed = 0.4f;
+        s->x = static_cast<float>(rnd_x());
+        s->y = static_cast<float>(rnd_y());
+        s->sizeX = s->sizeY = 0.8f;
+        s->num = i + 1;
+        s->entering = 0;
+        s->Boost_rnd = 8;
+        s->Max_Hunger_speed = 0.001f;  // never starves during the run
+        s->Hunger_accelerae = 0.00001f;
+    }
+    for (int i = 0; i < 10; ++i) {
+        FlySpecT::Create_New(1 + i % 6, static_cast<float>(i * 40));
+        ContainerT::Create_New(rnd_x(), static_cast<float>(100 + i * 30));
+    }
+    for (int i = 0; i < particles; ++i) {
+        emitterT* p = emitterT::Dead_Fly_FX(rnd_x(), rnd_y());
+        if (p)
+            p->life = 1 << 30;
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
