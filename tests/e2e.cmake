@@ -5,6 +5,9 @@ set_tests_properties(e2e.determinism PROPERTIES TIMEOUT 300)
 add_test(NAME e2e.record_replay
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/record_replay.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
 set_tests_properties(e2e.record_replay PROPERTIES TIMEOUT 300 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
+add_test(NAME e2e.autoplay_replay
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/autoplay_replay.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
+set_tests_properties(e2e.autoplay_replay PROPERTIES TIMEOUT 300)
 
 add_executable(gl_smoke_test e2e/gl_smoke.cpp)
 target_link_libraries(gl_smoke_test PRIVATE game_core platform_real)

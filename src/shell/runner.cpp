@@ -11,6 +11,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/input_script.h"
+#include "shell/autoplay.h"
 #include "shell/main_loop.h"
 #include "shell/state_dump.h"
 
@@ -22,6 +23,7 @@ const char* const kUsage =
     "  --seed N                use N wherever the game seeds its random numbers from the clock\n"
     "  --input FILE            replay a frame-stamped input script\n"
     "  --record FILE           write every input event of the run as an input script\n"
+    "  --autoplay casual|expert  a bot plays through the pointer, buttons and keys\n"
 
     "  --frames N              stop after N presented frames (exit code 0)\n"
     "  --dump FILE             write state snapshots (JSON array) ...\n"
@@ -81,6 +83,33 @@ void on_frame(int64_t frame)
         if (!ReadScreen(shot) || !SavePng(r.options.screenshot_file, shot))
             std::fprintf(stderr, "wingtron: could not save the screenshot %s\n", r.options.screenshot_file.c_str());
     }
+}
+
+// One line of JSON per level the bot decided; a run started on a level ends with it.
+void report_level(const BotLevelResult& r)
+{
+    const RunOptions& o = g_run->options;
+    nlohmann::json j {{"level", r.level},
+                      {"difficulty", r.difficulty},
+                      {"skill", o.autoplay == 2 ? "expert" : "casual"},
+                      {"seed", g_run->seed},
+                      {"outcome", r.outcome == 1 ? "won" : "lost"},
+                      {"frames", r.frames},
+                      {"ticks", r.ticks},
+                      {"main_score", r.main_score},
+                      {"tactic_bonus", r.tactic_bonus},
+                      {"time_bonus", r.time_bonus_left},
+                      {"total", r.total},
+                      {"stars", r.stars},
+                      {"flies_lost", r.flies_lost},
+                      {"flies_released", r.flies_released},
+                      {"shots", r.shots},
+                      {"overheats", r.overheats},
+                      {"run_frames", FrameCount()}};
+    std::printf("%s\n", j.dump().c_str());
+    std::fflush(stdout);
+    if (o.overrides.level > 0)
+        end_program(r.outcome == 1 ? 0 : kExitLevelLost);
 }
 
 void after_present(int64_t presented)
@@ -148,6 +177,15 @@ RunOptions ParseOptions(const std::vector<std::string>& args)
             o.input_file = value();
         else if (a == "--record")
             o.record_file = value();
+        else if (a == "--autoplay") {
+            const std::string& skill = value();
+            if (skill == "casual")
+                o.autoplay = 1;
+            else if (skill == "expert")
+                o.autoplay = 2;
+            else
+                throw UsageError("wingtron: --autoplay expects casual or expert, got '" + skill + "'");
+        }
 
         else if (a == "--frames") {
             o.frames = parse_int(value(), "--frames");
@@ -231,6 +269,9 @@ void BeginRun(const RunOptions& options)
                          {"Wingtron input record: every event of the run, stamped with its frame.",
                           "Replay: " + replay + " --input " + options.record_file});
     }
+    if (options.autoplay != 0)
+        StartAutoplay(options.autoplay == 2 ? BotSkill::Expert : BotSkill::Casual, static_cast<uint32_t>(seed),
+                      report_level);
     SetFrameHook(on_frame);
     SetPresentedHook(after_present);
 }
@@ -248,6 +289,7 @@ void EndRun()
     // A replay given the same frame count stops where the recorded run did.
     EndInputRecord({"The run ended after " + std::to_string(FrameCount()) + " presented frames (--frames "
                     + std::to_string(FrameCount()) + " stops a replay there)."});
+    StopAutoplay();
     SetFrameHook(nullptr);
     SetPresentedHook(nullptr);
 }

@@ -40,10 +40,14 @@ struct RunOptions {
     int64_t screenshot_frame = -1;
     std::string screenshot_file;
     std::string record_file;  // every input event of the run, as an input script
+    int autoplay = 0;         // 0 a person plays, 1 the casual bot, 2 the expert bot
     StartupOverrides overrides;
 };
 
 extern const char* const kUsage;
+
+// Exit code of a bot run started with --level when the bot lost the level.
+constexpr int kExitLevelLost = 3;
 
 
 RunOptions ParseOptions(const std::vector<std::string>& args);  // throws UsageError

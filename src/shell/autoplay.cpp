@@ -1,0 +1,836 @@
+// The autoplay bot's eyes and judgement. Each frame it reads what is on the screen, picks
+// one thing to do (answer a screen, repair, cool, save a fly a spider is about to eat,
+// bomb or slice a cluster, free the most endangered fly, fetch a special) and hands it to
+// the hand, which plays it out through posted input events over the next frames.
+#include "shell/autoplay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "persist/profile.h"
+#include "platform/input.h"
+#include "player/power_ups.h"
+#include "player/robo_fly.h"
+#include "shell/bot_hand.h"
+#include "state/globals.h"
+#include "state/lists.h"
+#include "state/scores.h"
+#include "ui/visor.h"
+#include "world/fly.h"
+#include "world/special.h"
+#include "world/spider.h"
+
+namespace {
+
+// What a player learns from the help cards and the first minutes of play.
+constexpr double kPlayX = 492, kPlayY = 355, kPlayRadius = 263;  // where the reticle can aim
+constexpr double kLaserStartX = 422, kLaserStartY = 637;
+constexpr double kShotStartX = 402, kShotStartY = 652;
+constexpr double kBombRadius = 90;
+constexpr double kFreezeRadius = 100;
+constexpr double kShieldRadius = 130;
+constexpr double kSliceReach = 230;
+constexpr float kHeatLaser = 2, kHeatSlice = 15, kHeatBomb = 20, kHeatBombNow = 35, kHeatFreeze = 35,
+                kHeatShield = 30, kHeatAlpha = 95, kHeatWarp = 15;
+
+// Screen controls.
+constexpr double kResultsContinueX = 695, kResultsContinueY = 582;  // 220 x 65 at (585, 550)
+constexpr double kHelpContinueX = 727, kHelpContinueY = 488;        // 190 x 40 at (632, 468)
+constexpr double kVisorContinueX = 643, kVisorContinueY = 241;      // 119 x 36 at (584, 223)
+
+enum Weapon { kNone = 0, kLaser = 1, kBomb = 2, kFreeze = 3, kShield = 4, kAlpha = 5, kWarp = 6 };
+
+struct Profile {
+    HandStyle hand;
+    int reaction;          // frames to take in something new before acting on it
+    int repeat;            // frames between shots at the same target
+    int read_frames;       // frames spent reading a visor page once it is shown
+    float heat_cap;        // shots at flies no spider is after stay at or below this heat
+    float emergency_cap;   // to save a fly a spider is walking to
+    float cool_above;      // a cooling module is used above this heat
+    int cluster_min;       // flies a bomb or a slice must reach
+    double horizon;        // frames ahead in which a spider's walk to a fly is noticed
+    bool fetches_specials;
+};
+
+Profile profile_for(BotSkill skill)
+{
+    Profile p {};
+    if (skill == BotSkill::Expert) {
+        p.hand = {3, 3.2, 0.07, 0.004, 3};
+        p.reaction = 8;
+        p.repeat = 2;
+        p.read_frames = 25;
+        p.heat_cap = 46;  // the rest is kept for the flies the spiders go for
+        p.emergency_cap = 98;
+        p.cool_above = 55;
+        p.cluster_min = 2;
+        p.horizon = 1e9;
+        p.fetches_specials = true;
+    } else {
+        p.hand = {6, 6.0, 0.16, 0.05, 4};
+        p.reaction = 22;
+        p.repeat = 9;
+        p.read_frames = 90;
+        p.heat_cap = 90;
+        p.emergency_cap = 103;  // it keeps little heat in reserve and overheats now and then
+        p.cool_above = 85;
+        p.cluster_min = 3;
+        p.horizon = 360;
+        p.fetches_specials = true;
+    }
+    return p;
+}
+
+bool is_real_fly(const FlyT& f) { return f.name == "normal" || f.name == "komar" || f.name == "butterfly"; }
+
+// Average laser damage on a fly of this kind.
+double laser_damage(const FlyT& f) { return f.name == "komar" ? 50 : f.name == "butterfly" ? 5 : 15; }
+double bomb_damage(const FlyT& f, bool now)
+{
+    if (f.name == "komar")
+        return 100;
+    if (f.name == "butterfly")
+        return now ? 30 : 40;
+    return now ? 55 : 80;
+}
+double slice_damage(const FlyT& f) { return 65 * (f.name == "komar" ? 4 : f.name == "butterfly" ? 0.5 : 1); }
+
+struct Point {
+    double x = 0, y = 0;
+};
+
+Point hull_centre(const Actor& a)
+{
+    return {a.x + a.HullX + a.HullWidth / 2.0, a.y + a.HullY + a.HullHeight / 2.0};
+}
+
+double dist(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+bool in_play(Point p, double margin = 8) { return dist(p, {kPlayX, kPlayY}) < kPlayRadius - margin; }
+
+// A spider on its way to a fly it means to eat, and the frames left before it has.
+struct Threat {
+    FlyT* fly = nullptr;
+    SpiderT* spider = nullptr;
+    double frames_left = 0;
+};
+
+struct Slot {
+    int id = 0;
+    int weapon = 0;
+    bool ready = false;
+};
+
+// Damage the bot has sent on its way (a laser in flight, a bomb on its fuse, a slice's
+// beam) and the frame it will have been done by, as a player keeps track of their shots.
+struct Pending {
+    int fly = 0;
+    double damage = 0;
+    int64_t done_at = 0;
+};
+
+// One thing to do, with a key that tells whether it continues the last one.
+struct Plan {
+    enum Kind { Idle, Key, Click, RightClick, Drag, Hold } kind = Idle;
+    int key_code = 0;
+    Point at, to;
+    double width = 20;
+    int target_fly = -1;  // the reach follows this fly while it sways
+    long key = 0;         // what the plan is about, to tell a new decision from a repeat
+    bool shot = false;
+    std::vector<Pending> effects;  // what the shot will do, frames counted from its click
+};
+
+class Bot {
+public:
+    Bot(BotSkill skill, uint64_t seed, std::function<void(const BotLevelResult&)> on_level_end)
+        : skill_(skill), profile_(profile_for(skill)), random_(seed), hand_(profile_.hand, random_),
+          on_level_end_(std::move(on_level_end))
+    {
+    }
+
+    void frame(int64_t now);
+
+private:
+    void follow_level(int64_t now);
+    Plan choose();
+    std::optional<Plan> answer_screens();
+    std::optional<Plan> handle_robot(roboFlyT& robot);
+    std::optional<Plan> save_threatened();
+    std::optional<Plan> use_area_weapons();
+    std::optional<Plan> free_a_fly();
+    std::optional<Plan> fetch_special();
+    std::optional<Plan> tutorial_slice();
+    // The plan that makes weapon w ready to fire, or none when it already is.
+    std::optional<Plan> select(int weapon);
+    bool ready(int weapon) const;
+    bool heat_allows(float heat, bool emergency) const;
+    bool aim_is_clear(Point p) const;
+    // free_life left once the shots on their way have landed (those landing within `within` frames).
+    double remaining(const FlyT& f, double within = 1e9) const;
+    std::vector<Pending> bomb_effects(Point at, bool now) const;
+    Plan laser_at(const FlyT& f);
+    void execute(const Plan& plan);
+    void look();
+
+    BotSkill skill_;
+    Profile profile_;
+    BotRandom random_;
+    BotHand hand_;
+    std::function<void(const BotLevelResult&)> on_level_end_;
+
+    // What the bot saw this frame.
+    std::vector<FlyT*> trapped_;
+    std::vector<Threat> threats_;
+    std::vector<Slot> slots_;
+
+    std::vector<Pending> pending_;
+    int64_t now_ = 0;
+    int delay_ = 0;
+    long last_key_ = -1;
+    bool noticed_ = false;  // the reaction time before a new decision has been spent
+    int tracked_fly_ = -1;
+    int last_fly_ = -1;  // the fly the last laser shot went to
+    int visor_seen_ = 0;  // frames the current visor page has been waiting for Continue
+    bool holding_continue_ = false;
+
+    // The level under way.
+    bool in_level_ = false;
+    uint8_t last_pending_ = 1;
+    uint8_t last_outcome_ = 0;
+    int last_damaged_ = 0;
+    BotLevelResult result_;
+    bool result_pending_ = false;
+};
+
+void Bot::look()
+{
+    trapped_.clear();
+    fly_list.for_each([&](FlyT& f) {
+        if (is_real_fly(f) && f.fly_avail == 1 && f.life > 0 && f.free_life > 0 && (f.status == 1 || f.status == 5))
+            trapped_.push_back(&f);
+    });
+    threats_.clear();
+    spider_list.for_each([&](SpiderT& s) {
+        if (s.action != 1 || s.entering == 1)
+            return;
+        FlyT* f = find_fly(s.Destination_point);
+        if (!f || f->status != 1 || !is_real_fly(*f))
+            return;
+        double step = (s.sizeX + s.boost) * (time_scale == 1.0f ? 1.0 : 0.5);
+        double bite = s.sizeX * (time_scale == 1.0f ? 1.0 : 0.5);
+        double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1, step);
+        threats_.push_back({f, &s, walk + f->life / std::max(0.1, bite)});
+    });
+    std::sort(threats_.begin(), threats_.end(), [](const Threat& a, const Threat& b) { return a.frames_left < b.frames_left; });
+    slots_.clear();
+    power_ups_list.for_each([&](power_upsT& p) { slots_.push_back({p.id, p.weapon, p.weapon > 0 && p.reloading != 1}); });
+}
+
+double Bot::remaining(const FlyT& f, double within) const
+{
+    double left = f.free_life;
+    for (const Pending& p : pending_) {
+        if (p.fly == f.id && p.done_at <= now_ + within)
+            left -= p.damage;
+    }
+    return left;
+}
+
+std::vector<Pending> Bot::bomb_effects(Point at, bool now) const
+{
+    std::vector<Pending> out;
+    double flight = dist(at, {kShotStartX, kShotStartY}) / (now ? 8 : 5);
+    for (FlyT* f : trapped_) {
+        if (dist(hull_centre(*f), at) <= kBombRadius - 12)
+            out.push_back({f->id, bomb_damage(*f, now), static_cast<int64_t>(flight + (now ? 6 : 206))});
+    }
+    return out;
+}
+
+bool Bot::ready(int weapon) const
+{
+    return std::any_of(slots_.begin(), slots_.end(), [&](const Slot& s) { return s.weapon == weapon && s.ready; });
+}
+
+bool Bot::heat_allows(float heat, bool emergency) const
+{
+    return temperature + heat <= (emergency ? profile_.emergency_cap : profile_.heat_cap);
+}
+
+// A click there must not land on a caught special, which would send the robot off.
+bool Bot::aim_is_clear(Point p) const
+{
+    bool clear = in_play(p);
+    special_list.for_each([&](FlySpecT& s) {
+        if (s.script == 3 && p.x >= s.x + s.HullX - 4 && p.x <= s.x + s.HullX + s.HullWidth + 4 && p.y >= s.y + s.HullY - 4
+            && p.y <= s.y + s.HullY + s.HullHeight + 4)
+            clear = false;
+    });
+    return clear;
+}
+
+std::optional<Plan> Bot::select(int weapon)
+{
+    if (active_weapon == weapon) {
+        for (const Slot& s : slots_) {
+            if (s.id == active_slot && s.weapon == weapon && s.ready)
+                return std::nullopt;
+        }
+    }
+    for (const Slot& s : slots_) {
+        if (s.weapon == weapon && s.ready) {
+            Plan p;
+            p.kind = Plan::Key;
+            p.key_code = '0' + s.id;
+            p.key = 900 + s.id;
+            return p;
+        }
+    }
+    Plan idle;
+    return idle;  // nothing to select: the caller checked ready() first
+}
+
+std::optional<Plan> Bot::answer_screens()
+{
+    Plan p;
+    // The results screen: Continue is taken by holding the left button over it.
+    if (level_outcome == 1 && level_start_pending == 1) {
+        if (!holding_continue_) {
+            p.kind = Plan::Hold;
+            p.at = {kResultsContinueX, kResultsContinueY};
+            p.width = 60;
+            p.key = 1;
+            holding_continue_ = true;
+            return p;
+        }
+        return Plan {};
+    }
+    if (level_outcome != 0 || level_running != 1 || level_start_pending == 1)
+        return Plan {};  // the level is ending or not yet under way
+    if (pause_state == 1) {
+        p.kind = Plan::Key;
+        p.key_code = kKeyEscape;
+        p.key = 2;
+        return p;
+    }
+    if (pause_state == 2) {
+        p.kind = Plan::Click;
+        p.at = {kHelpContinueX, kHelpContinueY};
+        p.width = 40;
+        p.key = 3;
+        return p;
+    }
+    if (visor_page != 0) {
+        // Read the page, then press its Continue once it is lit.
+        if (visor_phase == 3 && ++visor_seen_ > profile_.read_frames) {
+            visor_seen_ = profile_.read_frames / 2;
+            p.kind = Plan::Click;
+            p.at = {kVisorContinueX, kVisorContinueY};
+            p.width = 36;
+            p.key = 4;
+            return p;
+        }
+        if (visor_phase != 3)
+            visor_seen_ = 0;
+        return Plan {};
+    }
+    visor_seen_ = 0;
+    return std::nullopt;
+}
+
+std::optional<Plan> Bot::handle_robot(roboFlyT& robot)
+{
+    Plan p;
+    if (robot.damaged == 1) {
+        // Clicking the wandering repair icon is faster than waiting for the robot to cool.
+        if (temperature > 6) {
+            p.kind = Plan::Click;
+            p.at = {robot.Fix_X + 12.5, robot.Fix_Y + 12.5};
+            p.width = 25;
+            p.key = 10;
+            return p;
+        }
+        return Plan {};
+    }
+    if (temperature > profile_.cool_above) {
+        std::optional<Plan> cool;
+        power_ups_list.for_each([&](power_upsT& s) {
+            if (!cool && s.cooling_item == 1 && s.cooling_active == 1) {
+                Plan c;
+                c.kind = Plan::Click;
+                c.at = {static_cast<double>(s.cooling_x), static_cast<double>(s.cooling_y)};
+                c.width = 44;
+                c.key = 20 + s.id;
+                cool = c;
+            }
+        });
+        if (cool)
+            return cool;
+    }
+    if (robot.action != 0 || robot.Curr_animation > 1)
+        return Plan {};  // away on a flight or climbing back: it cannot aim yet
+    return std::nullopt;
+}
+
+// A fly a spider is walking to: free it in time with the laser if the hand can, else
+// freeze the spider, shield the fly or blow the web open at once.
+std::optional<Plan> Bot::save_threatened()
+{
+    for (const Threat& t : threats_) {
+        FlyT& f = *t.fly;
+        if (t.frames_left > profile_.horizon)
+            break;
+        const double left = remaining(f, t.frames_left - 5);
+        if (left <= 0)
+            continue;  // what is on its way frees it in time
+        Point c = hull_centre(f);
+        if (!in_play(c, 4))
+            continue;
+        // Heat limits the laser: what the headroom allows goes at once, the rest as the
+        // robot cools (0.1 a frame).
+        const double shots = std::ceil(left / laser_damage(f));
+        const double shot_frames = profile_.repeat + profile_.hand.press_frames + 3;
+        const double headroom = std::max(0.0, static_cast<double>(profile_.emergency_cap - temperature) / kHeatLaser);
+        const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
+        const double need = 24 + std::max(shots * shot_frames, cooling_wait);
+        const bool laser_in_time = need < t.frames_left;
+        // A spider walking to its meal is worth freezing whenever the heat allows it.
+        const bool freeze_anyway = ready(kFreeze) && temperature + kHeatFreeze <= 70;
+        if ((!laser_in_time && t.frames_left < 260) || freeze_anyway) {
+            Point s = {t.spider->x, t.spider->y};
+            // A freeze shot lands where the spider will be by then.
+            if (ready(kFreeze) && heat_allows(kHeatFreeze, true) && in_play(s, 20)) {
+                double flight = 5 + dist(s, {kShotStartX, kShotStartY}) / 8 + 15;
+                double k = std::min(1.0, flight * (t.spider->sizeX + t.spider->boost) / std::max(1.0, dist(s, c)));
+                Point at = {s.x + (c.x - s.x) * k, s.y + (c.y - s.y) * k};
+                if (aim_is_clear(at)) {
+                    if (auto sel = select(kFreeze))
+                        return sel;
+                    Plan p;
+                    p.kind = Plan::Click;
+                    p.at = at;
+                    p.width = 60;
+                    p.key = 3000 + f.id;
+                    p.shot = true;
+                    return p;
+                }
+            }
+            if (ready(kShield) && heat_allows(kHeatShield, true)
+                && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && aim_is_clear(c)) {
+                if (auto sel = select(kShield))
+                    return sel;
+                Plan p;
+                p.kind = Plan::Click;
+                p.at = c;
+                p.width = 60;
+                p.key = 4000 + f.id;
+                p.shot = true;
+                return p;
+            }
+            if (ready(kBomb) && heat_allows(kHeatBombNow, true) && left <= bomb_damage(f, true) + 2 * laser_damage(f)
+                && aim_is_clear(c)) {
+                if (auto sel = select(kBomb))
+                    return sel;
+                Plan p;
+                p.kind = Plan::RightClick;
+                p.at = c;
+                p.width = 50;
+                p.key = 5000 + f.id;
+                p.shot = true;
+                p.effects = bomb_effects(c, true);
+                return p;
+            }
+        }
+        // Otherwise the laser: even too late, each hit brings the next one nearer.
+        if (ready(kLaser) && heat_allows(kHeatLaser, true) && aim_is_clear(c)) {
+            if (auto sel = select(kLaser))
+                return sel;
+            return laser_at(f);
+        }
+    }
+    return std::nullopt;
+}
+
+Plan Bot::laser_at(const FlyT& f)
+{
+    Plan p;
+    p.kind = Plan::Click;
+    p.at = hull_centre(f);
+    p.width = std::min(f.HullWidth, f.HullHeight);
+    p.target_fly = f.id;
+    p.key = 1000 + f.id;
+    p.shot = true;
+    double flight = (15 + dist(p.at, {kLaserStartX, kLaserStartY}) / 25) / 2;
+    p.effects.push_back({f.id, laser_damage(f), static_cast<int64_t>(flight + 8)});
+    return p;
+}
+
+// Bombs on clusters, the alpha missile on a crowded web, slices through lines of flies.
+std::optional<Plan> Bot::use_area_weapons()
+{
+    std::vector<FlyT*> open;
+    for (FlyT* f : trapped_) {
+        if (remaining(*f) > 0)
+            open.push_back(f);
+    }
+    if (open.empty())
+        return std::nullopt;
+    // The alpha missile opens every cocoon on the screen: worth it on a crowded web, and
+    // only when cool enough not to break the robot.
+    if (ready(kAlpha) && temperature + kHeatAlpha <= 99 && open.size() >= 6) {
+        Point at = {kPlayX, kPlayY - 60};
+        if (aim_is_clear(at)) {
+            if (auto sel = select(kAlpha))
+                return sel;
+            Plan p;
+            p.kind = Plan::Click;
+            p.at = at;
+            p.width = 80;
+            p.key = 6000;
+            p.shot = true;
+            for (FlyT* f : open)
+                p.effects.push_back({f->id, 100, static_cast<int64_t>(50 + dist(at, {kShotStartX, kShotStartY}) / 8)});
+            return p;
+        }
+    }
+    // A thrown bomb goes off 200 frames after landing: aim it where it opens the most web.
+    // Area weapons open several cocoons for their heat: they may run warmer than the laser.
+    const float area_cap = profile_.heat_cap + 20;
+    if (ready(kBomb) && temperature + kHeatBomb <= area_cap) {
+        double best = 0;
+        int best_count = 0;
+        Point best_at;
+        for (size_t i = 0; i < open.size(); ++i) {
+            for (size_t j = i; j < open.size(); ++j) {
+                Point a = hull_centre(*open[i]), b = hull_centre(*open[j]);
+                Point mid = {(a.x + b.x) / 2, (a.y + b.y) / 2};
+                double v = 0;
+                int count = 0;
+                for (FlyT* f : open) {
+                    double left = remaining(*f);
+                    if (dist(hull_centre(*f), mid) > kBombRadius - 12 || left <= 2 * laser_damage(*f))
+                        continue;
+                    v += std::min(left, bomb_damage(*f, false));
+                    ++count;
+                }
+                if (v > best && aim_is_clear(mid)) {
+                    best = v;
+                    best_count = count;
+                    best_at = mid;
+                }
+            }
+        }
+        if (best_count >= profile_.cluster_min) {
+            if (auto sel = select(kBomb))
+                return sel;
+            Plan p;
+            p.kind = Plan::Click;
+            p.at = best_at;
+            p.width = 50;
+            p.key = 7000 + static_cast<long>(best_at.x) * 1000 + static_cast<long>(best_at.y);
+            p.shot = true;
+            p.effects = bomb_effects(best_at, false);
+            return p;
+        }
+    }
+    // The slice: a beam dragged across two or more cocoons cuts each for its 65 frames.
+    if (ready(kLaser) && temperature + kHeatSlice <= area_cap && !(current_level == 1 && tutorial_step <= 5)) {
+        double best_value = 0;
+        int best_count = 0;
+        Point best_a, best_b;
+        std::vector<FlyT*> best_cut;
+        for (size_t i = 0; i < open.size(); ++i) {
+            for (size_t j = 0; j < open.size(); ++j) {
+                if (i == j)
+                    continue;
+                Point a = hull_centre(*open[i]), b = hull_centre(*open[j]);
+                double d = dist(a, b);
+                if (d < 30 || d > kSliceReach - 40)
+                    continue;
+                Point u = {(b.x - a.x) / d, (b.y - a.y) / d};
+                Point from = {a.x - u.x * 18, a.y - u.y * 18}, to = {b.x + u.x * 18, b.y + u.y * 18};
+                if (!in_play(from, 20) || !in_play(to, 20) || to.x < 250 || to.x > 723 || to.y < 169 || to.y > 560)
+                    continue;
+                double value = 0;
+                std::vector<FlyT*> cut;
+                for (FlyT* f : open) {
+                    Point c = hull_centre(*f);
+                    // Along the beam and close enough to its line to be crossed.
+                    double along = (c.x - from.x) * u.x + (c.y - from.y) * u.y;
+                    double off = std::fabs((c.x - from.x) * u.y - (c.y - from.y) * u.x);
+                    if (along < 0 || along > dist(from, to) || off > std::min(f->HullWidth, f->HullHeight) / 2.0 - 2)
+                        continue;
+                    cut.push_back(f);
+                    value += std::min(remaining(*f), slice_damage(*f));
+                }
+                if (value > best_value) {
+                    best_value = value;
+                    best_count = static_cast<int>(cut.size());
+                    best_cut = cut;
+                    best_a = from;
+                    best_b = to;
+                }
+            }
+        }
+        if (best_count >= profile_.cluster_min && best_value >= 90) {
+            if (auto sel = select(kLaser))
+                return sel;
+            Plan p;
+            p.kind = Plan::Drag;
+            p.at = best_a;
+            p.to = best_b;
+            p.key = 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y);
+            p.shot = true;
+            for (FlyT* f : best_cut)
+                p.effects.push_back({f->id, slice_damage(*f), 90});
+            return p;
+        }
+    }
+    return std::nullopt;
+}
+
+// The first level's lesson in slicing waits for a slice.
+std::optional<Plan> Bot::tutorial_slice()
+{
+    if (current_level != 1 || tutorial_step != 6 || trapped_.empty() || !heat_allows(kHeatSlice, true))
+        return std::nullopt;
+    for (FlyT* f : trapped_) {
+        Point c = hull_centre(*f);
+        Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
+        if (!in_play(from, 20) || !in_play(to, 20))
+            continue;
+        if (auto sel = select(kLaser))
+            return sel;
+        Plan p;
+        p.kind = Plan::Drag;
+        p.at = from;
+        p.to = to;
+        p.key = 8500 + f->id;
+        p.shot = true;
+        p.effects.push_back({f->id, slice_damage(*f), 90});
+        return p;
+    }
+    return std::nullopt;
+}
+
+// The laser on the fly that most needs it: the expert frees first what the spiders will
+// reach first; the casual player shoots whatever is nearest the pointer.
+std::optional<Plan> Bot::free_a_fly()
+{
+    if (trapped_.empty() || !ready(kLaser) || !heat_allows(kHeatLaser, false))
+        return std::nullopt;
+    FlyT* best = nullptr;
+    double best_score = 1e18;
+    for (FlyT* f : trapped_) {
+        Point c = hull_centre(*f);
+        double left = remaining(*f);
+        if (left <= 0 || !aim_is_clear(c))
+            continue;
+        double score = 0;
+        if (skill_ == BotSkill::Expert) {
+            double nearest = 1e9;
+            spider_list.for_each([&](SpiderT& s) {
+                if (s.action != 3)
+                    nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
+            });
+            // Frames a spider needs to get there, plus what the fly costs to free.
+            score = nearest + 6 * std::ceil(left / laser_damage(*f));
+            if (f->id == last_fly_)
+                score -= 40;  // finish what was started
+        } else {
+            score = dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+        }
+        if (score < best_score) {
+            best_score = score;
+            best = f;
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    if (auto sel = select(kLaser))
+        return sel;
+    return laser_at(*best);
+}
+
+std::optional<Plan> Bot::fetch_special()
+{
+    if (!profile_.fetches_specials || free_slots <= 0)
+        return std::nullopt;
+    if (!threats_.empty() && threats_.front().frames_left < 400)
+        return std::nullopt;  // the flight takes the robot away for a while
+    std::optional<Plan> fetch;
+    special_list.for_each([&](FlySpecT& s) {
+        Point c = hull_centre(s);
+        if (fetch || s.script != 3 || !in_play(c))
+            return;
+        Plan p;
+        p.kind = Plan::Click;
+        p.at = c;
+        p.width = 36;
+        p.key = 9000 + s.id;
+        fetch = p;
+    });
+    return fetch;
+}
+
+Plan Bot::choose()
+{
+    if (auto p = answer_screens())
+        return *p;
+    roboFlyT* robot = robot_list.first();
+    if (!robot)
+        return Plan {};
+    if (auto p = handle_robot(*robot))
+        return *p;
+    if (auto p = tutorial_slice())
+        return *p;
+    if (auto p = save_threatened())
+        return *p;
+    // With time to spare, a new weapon is worth the trip.
+    if (auto p = fetch_special())
+        return *p;
+    if (auto p = use_area_weapons())
+        return *p;
+    if (auto p = free_a_fly())
+        return *p;
+    return Plan {};
+}
+
+void Bot::execute(const Plan& p)
+{
+    tracked_fly_ = p.target_fly;
+    switch (p.kind) {
+    case Plan::Idle: break;
+    case Plan::Key: hand_.tap_key(p.key_code); break;
+    case Plan::Click: hand_.click(1, p.at.x, p.at.y, p.width); break;
+    case Plan::RightClick: hand_.click(2, p.at.x, p.at.y, p.width); break;
+    case Plan::Drag: hand_.drag(2, p.at.x, p.at.y, p.to.x, p.to.y); break;
+    case Plan::Hold: hand_.press_at(1, p.at.x, p.at.y, p.width); break;
+    }
+    if (p.shot)
+        ++result_.shots;
+    if (p.target_fly >= 0)
+        last_fly_ = p.target_fly;
+    // The effects are counted from when the hand will have clicked.
+    const int64_t click_at = now_ + 12;
+    for (Pending e : p.effects) {
+        e.done_at += click_at;
+        pending_.push_back(e);
+    }
+}
+
+// Notes the level's start and outcome, and reports it once the game has tallied it.
+void Bot::follow_level(int64_t now)
+{
+    if (last_pending_ == 1 && level_start_pending == 0 && level_running == 1) {
+        in_level_ = true;
+        result_ = BotLevelResult {};
+        result_.level = current_level;
+        result_.difficulty = difficulty;
+        result_.frames = -now;
+        result_pending_ = false;
+        last_damaged_ = 0;
+    }
+    last_pending_ = level_start_pending;
+    if (!in_level_)
+        return;
+    if (roboFlyT* robot = robot_list.first()) {
+        if (robot->damaged == 1 && last_damaged_ == 0)
+            ++result_.overheats;
+        last_damaged_ = robot->damaged;
+    }
+    if (level_outcome != 0 && last_outcome_ == 0 && !result_pending_) {
+        result_.outcome = level_outcome;
+        result_.frames += now;
+        result_.ticks = level_ticks;
+        result_.flies_lost = fly_death_count - flies_left;
+        result_.flies_released = flies_released;
+        result_pending_ = true;
+    }
+    if (result_pending_ && level_outcome == 1 && level_start_pending == 1) {
+        // The results screen: its tally is final from its first frame on.
+        result_.main_score = main_score;
+        result_.tactic_bonus = tactic_bonus;
+        result_.time_bonus_left = time_bonus_left;
+    }
+    const bool lost = result_pending_ && result_.outcome == 2;
+    const bool tallied = result_pending_ && result_.outcome == 1 && last_outcome_ == 1 && level_outcome == 0;
+    if (lost || tallied) {
+        result_.total = result_.main_score + result_.tactic_bonus + result_.time_bonus_left;
+        const int limits[5] = {one_star_limit, two_star_limit, three_star_limit, four_star_limit, five_star_limit};
+        result_.stars = lost ? 0 : static_cast<int>(std::count_if(std::begin(limits), std::end(limits), [&](int l) { return result_.total >= l; }));
+        result_pending_ = false;
+        in_level_ = false;
+        if (on_level_end_)
+            on_level_end_(result_);
+    }
+    last_outcome_ = level_outcome;
+}
+
+void Bot::frame(int64_t now)
+{
+    now_ = now;
+    std::erase_if(pending_, [&](const Pending& p) { return p.done_at + 2 < now; });
+    hand_.see_pointer(MouseX(), MouseY());
+    follow_level(now);
+    if (holding_continue_ && !(level_outcome == 1 && level_start_pending == 1)) {
+        holding_continue_ = false;
+        hand_.cancel();
+    }
+    look();
+    if (hand_.busy()) {
+        if (tracked_fly_ >= 0) {
+            if (FlyT* f = find_fly(tracked_fly_)) {
+                Point c = hull_centre(*f);
+                hand_.retarget(c.x, c.y);
+            }
+        }
+        hand_.step();
+        return;
+    }
+    if (delay_ > 0) {
+        --delay_;
+        return;
+    }
+    Plan p = choose();
+    if (p.kind == Plan::Idle) {
+        delay_ = 1;
+        return;
+    }
+    // Something new takes a moment to take in; a repeat of the last action does not.
+    if (p.key != last_key_ && !noticed_ && p.kind != Plan::Hold) {
+        noticed_ = true;
+        delay_ = profile_.reaction;
+        return;
+    }
+    noticed_ = false;
+    last_key_ = p.key;
+    execute(p);
+    delay_ = profile_.repeat;
+    hand_.step();
+}
+
+std::unique_ptr<Bot> g_bot;
+
+}  // namespace
+
+void StartAutoplay(BotSkill skill, uint64_t seed, std::function<void(const BotLevelResult&)> on_level_end)
+{
+    g_bot = std::make_unique<Bot>(skill, seed, std::move(on_level_end));
+    SetInputSource([](int64_t frame) {
+        if (g_bot)
+            g_bot->frame(frame);
+    });
+}
+
+void StopAutoplay()
+{
+    SetInputSource(nullptr);
+    g_bot.reset();
+}
