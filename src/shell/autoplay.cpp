@@ -162,7 +162,8 @@ private:
     std::optional<Plan> answer_screens();
     std::optional<Plan> handle_robot(roboFlyT& robot);
     std::optional<Plan> save_threatened();
-    std::optional<Plan> use_area_weapons();
+    // crowded_only: only a bomb that opens four cocoons or more.
+    std::optional<Plan> use_area_weapons(bool crowded_only = false);
     std::optional<Plan> free_a_fly();
     std::optional<Plan> fetch_special();
     std::optional<Plan> tutorial_slice();
@@ -400,9 +401,12 @@ std::optional<Plan> Bot::save_threatened()
         const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
         const double need = 24 + std::max(shots * shot_frames, cooling_wait);
         const bool laser_in_time = need < t.frames_left;
-        // A spider walking to its meal is worth freezing whenever the heat allows it.
+        // A spider walking to its meal is worth freezing whenever the heat allows it: it eats
+        // nothing for 425 frames while its hunger grows. A cocoon that costs the laser more
+        // heat than a freeze or a shield (a butterfly's) is saved with those instead.
         const bool freeze_anyway = ready(kFreeze) && temperature + kHeatFreeze <= 70;
-        if ((!laser_in_time && t.frames_left < 260) || freeze_anyway) {
+        const bool laser_dear = kHeatLaser * shots > 24 && (ready(kFreeze) || ready(kShield));
+        if ((!laser_in_time && t.frames_left < 260) || freeze_anyway || laser_dear) {
             Point s = {t.spider->x, t.spider->y};
             // A freeze shot lands where the spider will be by then.
             if (ready(kFreeze) && heat_allows(kHeatFreeze, true) && in_play(s, 20)) {
@@ -472,7 +476,7 @@ Plan Bot::laser_at(const FlyT& f)
 }
 
 // Bombs on clusters, the alpha missile on a crowded web, slices through lines of flies.
-std::optional<Plan> Bot::use_area_weapons()
+std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
 {
     std::vector<FlyT*> open;
     for (FlyT* f : trapped_) {
@@ -483,7 +487,7 @@ std::optional<Plan> Bot::use_area_weapons()
         return std::nullopt;
     // The alpha missile opens every cocoon on the screen: worth it on a crowded web, and
     // only when cool enough not to break the robot.
-    if (ready(kAlpha) && temperature + kHeatAlpha <= 99 && open.size() >= 6) {
+    if (!crowded_only && ready(kAlpha) && temperature + kHeatAlpha <= 99 && open.size() >= 6) {
         Point at = {kPlayX, kPlayY - 60};
         if (aim_is_clear(at)) {
             if (auto sel = select(kAlpha))
@@ -502,7 +506,7 @@ std::optional<Plan> Bot::use_area_weapons()
     // A thrown bomb goes off 200 frames after landing: aim it where it opens the most web.
     // Area weapons open several cocoons for their heat: they may run warmer than the laser.
     const float area_cap = profile_.heat_cap + 20;
-    if (ready(kBomb) && temperature + kHeatBomb <= area_cap) {
+    if (ready(kBomb) && temperature + kHeatBomb <= profile_.emergency_cap - 8) {
         double best = 0;
         int best_count = 0;
         Point best_at;
@@ -526,7 +530,9 @@ std::optional<Plan> Bot::use_area_weapons()
                 }
             }
         }
-        if (best_count >= profile_.cluster_min) {
+        // A crowded web is worth the heat the laser would keep for itself.
+        const float cap = best_count >= 4 ? profile_.emergency_cap - 8 : area_cap;
+        if (best_count >= (crowded_only ? 4 : profile_.cluster_min) && temperature + kHeatBomb <= cap) {
             if (auto sel = select(kBomb))
                 return sel;
             Plan p;
@@ -540,7 +546,7 @@ std::optional<Plan> Bot::use_area_weapons()
         }
     }
     // The slice: a beam dragged across two or more cocoons cuts each for its 65 frames.
-    if (ready(kLaser) && temperature + kHeatSlice <= area_cap && !(current_level == 1 && tutorial_step <= 5)) {
+    if (!crowded_only && ready(kLaser) && temperature + kHeatSlice <= area_cap && !(current_level == 1 && tutorial_step <= 5)) {
         double best_value = 0;
         int best_count = 0;
         Point best_a, best_b;
@@ -690,6 +696,11 @@ Plan Bot::choose()
         return *p;
     if (auto p = tutorial_slice())
         return *p;
+    // A bomb into a crowded web first, unless a fly is about to be eaten.
+    if (threats_.empty() || threats_.front().frames_left > 150) {
+        if (auto p = use_area_weapons(true))
+            return *p;
+    }
     if (auto p = save_threatened())
         return *p;
     // With time to spare, a new weapon is worth the trip.
