@@ -9,7 +9,7 @@ data=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$balance" --game "$game" --data "$data" --out "$work/out" --levels 2,7,14 --difficulties 1 --seeds 1 \
+"$balance" --game "$game" --data "$data" --out "$work/out" --levels 2,7,13 --difficulties 1 --seeds 1 \
     --require-expert-wins
 for f in balance.csv balance.md balance_win_rate.png balance_stars.png balance_score.png balance_length.png; do
     [ -s "$work/out/$f" ] || { echo "the balance run wrote no $f"; exit 1; }
