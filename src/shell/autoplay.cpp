@@ -207,6 +207,7 @@ private:
     int last_damaged_ = 0;
     BotLevelResult result_;
     bool result_pending_ = false;
+    int64_t decided_at_ = 0;  // frame the outcome came
 };
 
 void Bot::look()
@@ -762,17 +763,23 @@ void Bot::follow_level(int64_t now)
         result_.ticks = level_ticks;
         result_.flies_lost = fly_death_count - flies_left;
         result_.flies_released = flies_released;
+        result_.main_score = main_score;
+        result_.tactic_bonus = tactic_bonus;
+        result_.time_bonus_left = time_bonus_left;
         result_pending_ = true;
+        decided_at_ = now;
     }
     if (result_pending_ && level_outcome == 1 && level_start_pending == 1) {
         // The results screen: its tally is final from its first frame on.
         result_.main_score = main_score;
         result_.tactic_bonus = tactic_bonus;
         result_.time_bonus_left = time_bonus_left;
+        result_.tallied = true;
     }
     const bool lost = result_pending_ && result_.outcome == 2;
     const bool tallied = result_pending_ && result_.outcome == 1 && last_outcome_ == 1 && level_outcome == 0;
-    if (lost || tallied) {
+    const bool no_results = result_pending_ && result_.outcome == 1 && !result_.tallied && now - decided_at_ > 3600;
+    if (lost || tallied || no_results) {
         result_.total = result_.main_score + result_.tactic_bonus + result_.time_bonus_left;
         const int limits[5] = {one_star_limit, two_star_limit, three_star_limit, four_star_limit, five_star_limit};
         result_.stars = lost ? 0 : static_cast<int>(std::count_if(std::begin(limits), std::end(limits), [&](int l) { return result_.total >= l; }));

@@ -17,7 +17,7 @@ GameResult game(int level, const std::string& skill, const std::string& outcome,
                        + R"(","seed":4,"outcome":")" + outcome + R"(","frames":)" + std::to_string(frames)
                        + R"(,"ticks":10,"main_score":)" + std::to_string(total - 30)
                        + R"(,"tactic_bonus":10,"time_bonus":20,"total":)" + std::to_string(total)
-                       + R"(,"stars":3,"flies_lost":1,"flies_released":9,"shots":40,"overheats":0,"run_frames":900})";
+                       + R"(,"stars":3,"flies_lost":1,"flies_released":9,"shots":40,"overheats":0,"run_frames":900,"tallied":true})";
     auto r = ParseGameLine("loading...\n" + line + "\n");
     EXPECT_TRUE(r.has_value()) << line;
     return r.value_or(GameResult {});
@@ -50,7 +50,7 @@ TEST(BalanceTable, FiguresAreThoseOfTheGamesPlayed)
 
     std::ostringstream csv;
     WriteCsv(csv, games);
-    EXPECT_NE(csv.str().find("\n3,1,expert,4,won,6000,100.00,10,370,20,10,400,3,1,9,40,0,"), std::string::npos) << csv.str();
+    EXPECT_NE(csv.str().find("\n3,1,expert,4,won,6000,100.00,10,370,20,10,400,3,1,9,40,0,1,"), std::string::npos) << csv.str();
     std::ostringstream md;
     WriteMarkdown(md, games, groups);
     EXPECT_NE(md.str().find("- level 3 normal expert won 2 of 3"), std::string::npos) << md.str();

@@ -45,6 +45,7 @@ std::optional<GameResult> ParseGameLine(const std::string& text)
         get("shots", r.shots);
         get("overheats", r.overheats);
         get("run_frames", r.run_frames);
+        get("tallied", r.tallied);
         found = r;
     }
     return found;
@@ -118,13 +119,13 @@ std::optional<StarLimits> SuggestStarLimits(const std::map<GroupKey, Group>& gro
 void WriteCsv(std::ostream& out, const std::vector<GameResult>& games)
 {
     out << "level,difficulty,skill,seed,outcome,frames,seconds,ticks,main_score,time_bonus,tactic_bonus,total,stars,"
-           "flies_lost,flies_released,shots,overheats,wall_seconds,speedup\n";
+           "flies_lost,flies_released,shots,overheats,tallied,wall_seconds,speedup\n";
     for (const GameResult& g : games) {
         char line[512];
-        std::snprintf(line, sizeof line, "%d,%d,%s,%d,%s,%lld,%.2f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%.3f,%.0f\n", g.level,
+        std::snprintf(line, sizeof line, "%d,%d,%s,%d,%s,%lld,%.2f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%.3f,%.0f\n", g.level,
                       g.difficulty, g.skill.c_str(), g.seed, g.outcome.c_str(), g.frames, g.seconds(), g.ticks,
                       g.main_score, g.time_bonus, g.tactic_bonus, g.total, g.stars, g.flies_lost, g.flies_released,
-                      g.shots, g.overheats, g.wall_seconds, g.speedup());
+                      g.shots, g.overheats, g.tallied ? 1 : 0, g.wall_seconds, g.speedup());
         out << line;
     }
 }
@@ -145,7 +146,11 @@ void WriteMarkdown(std::ostream& out, const std::vector<GameResult>& games, cons
                   "(slowest game %.0fx), start-up included.\n\n",
                   games.size(), game_time, wall, wall > 0 ? game_time / wall : 0, games.empty() ? 0 : slowest);
     out << line;
-    out << "Score parts, total and stars are means over won games; length is the mean over decided games.\n\n";
+    out << "Score parts, total and stars are means over won games; length is the mean over decided games.\n";
+    long untallied = std::count_if(games.begin(), games.end(), [](const GameResult& g) { return g.outcome == "won" && !g.tallied; });
+    if (untallied > 0)
+        out << untallied << " won games showed no results screen: their scores are the running ones, not a tally.\n";
+    out << "\n";
     out << "| level | difficulty | skill | games | won | win rate | main | time | tactic | total | stars | length (s) | lives lost |\n";
     out << "|---:|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     for (const auto& [key, s] : groups) {

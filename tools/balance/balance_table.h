@@ -21,6 +21,7 @@ struct GameResult {
     int ticks = 0;
     int main_score = 0, tactic_bonus = 0, time_bonus = 0, total = 0, stars = 0;
     int flies_lost = 0, flies_released = 0, shots = 0, overheats = 0;
+    bool tallied = false;     // the scores come from the game's results screen
     double wall_seconds = 0;  // the whole run, start-up included
     long long run_frames = 0; // frames the run presented in all
 
