@@ -6,7 +6,7 @@
 
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "shell/globals.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "shell/globals.h"
-#include "shell/lists.h"
+#include "state/globals.h"
+#include "state/lists.h"
 #include "world/container.h"
 #include "world/fly.h"
 #include "world/special.h"

@@ -11,10 +11,10 @@
 #include "persist/profile.h"
 #include "platform/input.h"
 #include "player/robo_fly.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
-#include "shell/lists.h"
 #include "sound/sound.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // 0 neither; sounds 1 looping, 0 one-shot.
 #include "shell/catalogue.h"
 
-#include "shell/assets.h"
+#include "state/assets.h"
 
 namespace {
 

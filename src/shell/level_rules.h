@@ -1,24 +1,8 @@
-// Level rules, score parts and the results tally.
+// Level rules and the results tally. The rule and score globals themselves live in
+// state/scores.h, where the world and the weapons change them.
 #pragma once
 
-// Running scores, zeroed at level start.
-extern int main_score;
-extern int tactic_bonus;
-extern int time_bonus_left;
-extern int flies_left;      // fly lives the spiders may still eat before the level is lost
-extern int flies_released;
-
-// The level's rules, read from ".\levels\levels_vars.xml" at every level start.
-extern int fly_death_count;      // fly lives that may be lost in the level
-extern int level_deadline_time;  // level_ticks after which the time bonus shrinks
-extern int time_bonus;           // the level's full time bonus
-extern int max_tactic_bonus;     // cap of the tactic bonus
-extern int max_main_score;       // cap of the main score
-extern int one_star_limit;       // totals needed for one to five stars
-extern int two_star_limit;
-extern int three_star_limit;
-extern int four_star_limit;
-extern int five_star_limit;
+#include "state/scores.h"
 
 // Reads the rules of a level. A missing file, level element or key gives 0 for that rule;
 // a malformed file raises the XML reader's error.

@@ -3,20 +3,20 @@
 
 #include "entities/events.h"
 #include "fx/emitter.h"
+#include "persist/profile.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "persist/profile.h"
 #include "player/bullet.h"
 #include "player/power_ups.h"
 #include "player/reticle.h"
 #include "player/robo_fly.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
 #include "shell/level_rules.h"
-#include "shell/lists.h"
 #include "shell/story.h"
 #include "shell/tutorial.h"
 #include "sound/sound.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 #include "ui/gui.h"
 #include "ui/ingame_gui.h"
 #include "ui/menu_loop.h"
@@ -27,8 +27,6 @@
 #include "world/special.h"
 #include "world/spider.h"
 #include "world/web_point.h"
-
-void end_program(int code) { throw ProgramExit {code}; }
 
 void latch_mouse()
 {

@@ -3,11 +3,7 @@
 // the tutorial, walks every entity list in drawing order and presents the frame.
 #pragma once
 
-// Thrown to end the program from any loop (close request, frame limit); main catches it.
-struct ProgramExit {
-    int code = 0;
-};
-[[noreturn]] void end_program(int code = 0);
+#include "state/program_exit.h"
 
 void latch_mouse();
 void clear_mouse_latch();

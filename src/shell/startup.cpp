@@ -7,13 +7,11 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/preload.h"
-#include "shell/assets.h"
 #include "shell/catalogue.h"
-#include "shell/globals.h"
 #include "shell/story.h"
+#include "state/assets.h"
+#include "state/globals.h"
 
-uint8_t screen_depth = 0;
-uint8_t refresh_rate = 60;
 int loading_steps = 0;
 
 void loading_step(int units)

@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-extern uint8_t screen_depth;  // 0 window, 32 full screen
-extern uint8_t refresh_rate;  // 60
-extern int loading_steps;     // loading-bar units done
+extern int loading_steps;  // loading-bar units done
 
 // Settings given on the command line that start-up applies over the saved ones.
 struct StartupOverrides {

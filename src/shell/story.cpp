@@ -8,9 +8,9 @@
 #include "platform/audio.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
 #include "sound/sound.h"
+#include "state/assets.h"
+#include "state/globals.h"
 
 void play_studio_logo()
 {

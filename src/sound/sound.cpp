@@ -7,9 +7,9 @@
 #include "persist/profile.h"
 #include "platform/audio.h"
 #include "platform/input.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
-#include "shell/lists.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 
 float sound_rate = 1;
 

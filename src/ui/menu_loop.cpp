@@ -1,7 +1,7 @@
 // The menu loop.
 #include "ui/menu_loop.h"
 
-#include "shell/globals.h"
+#include "state/globals.h"
 
 void run_menu_loop()
 {

@@ -10,7 +10,7 @@
 #include "entities/events.h"
 #include "persist/xml_document.h"
 #include "platform/files.h"
-#include "shell/lists.h"
+#include "state/lists.h"
 
 std::string level_events_path(const std::string& level) { return ".\\Levels\\Level_" + level + ".dat"; }
 

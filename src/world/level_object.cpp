@@ -9,9 +9,9 @@
 #include "entities/helpers.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
-#include "shell/lists.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 
 float web_offset_x = 0, web_offset_y = 0;
 int web_shaking = 0;

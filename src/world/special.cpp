@@ -10,9 +10,9 @@
 #include "fx/emitter.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
-#include "shell/lists.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 #include "world/level_object.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "shell/lists.h"
+#include "state/lists.h"
 
 PointA* PointA::Create_New(int value, int enter_spider)
 {

@@ -8,7 +8,7 @@
 #include "platform/draw_trace.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
-#include "shell/globals.h"
+#include "state/globals.h"
 #include "support/draw_helpers.h"
 
 namespace {

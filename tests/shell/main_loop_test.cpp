@@ -7,13 +7,13 @@
 #include "platform/input.h"
 #include "player/power_ups.h"
 #include "player/robo_fly.h"
-#include "shell/globals.h"
 #include "shell/level_rules.h"
 #include "sound/sound.h"
+#include "state/globals.h"
+#include "support/temp_dir.h"
 #include "ui/ingame_gui.h"
 #include "ui/visor.h"
 #include "world/level_object.h"
-#include "support/temp_dir.h"
 
 namespace {
 

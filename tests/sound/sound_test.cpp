@@ -6,9 +6,9 @@
 #include "platform/audio.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
-#include "shell/lists.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 #include "support/sound_files.h"
 
 namespace {

@@ -16,10 +16,10 @@
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
-#include "shell/globals.h"
 #include "shell/level_rules.h"
-#include "shell/lists.h"
 #include "shell/main_loop.h"
+#include "state/globals.h"
+#include "state/lists.h"
 #include "world/fly.h"
 #include "world/spider.h"
 

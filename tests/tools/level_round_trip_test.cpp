@@ -15,7 +15,7 @@
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
 #include "shell/level_rules.h"
-#include "shell/lists.h"
+#include "state/lists.h"
 #include "world/spider.h"
 
 using namespace levels;

@@ -8,10 +8,10 @@
 #include "platform/draw_trace.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
-#include "shell/assets.h"
-#include "shell/globals.h"
-#include "shell/lists.h"
 #include "sound/sound.h"
+#include "state/assets.h"
+#include "state/globals.h"
+#include "state/lists.h"
 #include "support/draw_helpers.h"
 #include "world/level_object.h"
 

@@ -2,7 +2,7 @@
 // module's pulse and the life bar with its warning sign.
 #include "world/fly.h"
 
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/world_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <map>
 
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/world_fixture.h"
 
 namespace {

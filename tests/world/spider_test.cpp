@@ -3,7 +3,7 @@
 #include "world/spider.h"
 
 #include "persist/xml_document.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "support/temp_dir.h"
 #include "world/world_fixture.h"
 

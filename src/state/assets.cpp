@@ -1,5 +1,5 @@
 // Asset globals.
-#include "shell/assets.h"
+#include "state/assets.h"
 
 TImage* Loading_jpg = nullptr;
 TImage* loading_prgs_jpg = nullptr;

@@ -1,5 +1,5 @@
 // Frame loop globals with their values at start-up.
-#include "shell/globals.h"
+#include "state/globals.h"
 
 uint8_t level_start_pending = 1;
 uint8_t menu_requested = 1;
@@ -18,3 +18,5 @@ int mouse_down_left = 0, mouse_down_right = 0, mouse_down_middle = 0;
 float screen_shake_x = 0, screen_shake_y = 0;
 int visor_page = 0;
 int tutorial_step = 0;
+uint8_t screen_depth = 0;
+uint8_t refresh_rate = 60;

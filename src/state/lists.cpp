@@ -1,5 +1,6 @@
-// The entity lists, created once for the program's lifetime.
-#include "shell/lists.h"
+// The entity lists, created once for the program's lifetime. This file alone sees every
+// entity type complete, as the lists own (and so destroy) their objects.
+#include "state/lists.h"
 
 #include "entities/events.h"
 #include "fx/emitter.h"

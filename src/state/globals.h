@@ -1,5 +1,5 @@
 // The frame loop's shared state: screen requests, pause, the level clock, the latched
-// mouse buttons and the screen shake offset every entity is drawn with.
+// mouse buttons, the screen shake offset every entity is drawn with and the display mode.
 #pragma once
 
 #include <cstdint>
@@ -21,3 +21,5 @@ extern int mouse_down_left, mouse_down_right, mouse_down_middle;  // held
 extern float screen_shake_x, screen_shake_y;  // draw offset of every entity, pixels
 extern int visor_page;     // tutorial visor page shown, 0 none
 extern int tutorial_step;  // progress of the tutorial script
+extern uint8_t screen_depth;  // display mode asked of Graphics: 0 window, 32 full screen
+extern uint8_t refresh_rate;  // display refresh asked of Graphics, Hz
