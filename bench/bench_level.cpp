@@ -22,9 +22,9 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
 #include "platform/real/gl_backend.h"
-#include "shell/assets.h"
 #include "shell/main_loop.h"
 #include "shell/startup.h"
+#include "state/assets.h"
 
 #include "bench_backend.h"
 #include "bench_particles.h"

@@ -7,7 +7,7 @@
 
 #include "fx/emitter.h"
 #include "platform/input.h"
-#include "shell/lists.h"
+#include "state/lists.h"
 #include "world/fly.h"
 
 namespace bench {
