@@ -316,13 +316,13 @@ void Credits(Forge& f) {
                            "DejaVu fonts (free licence) and Comfortaa (SIL OFL)",
                            "GoogleTest (BSD licence)",
                            "#Thanks for playing!"};
-    double y = 222;
+    double y = 240;
     for (const char* l : lines) {
         const bool head = l[0] == '#';
-        if (head && y > 222) y += 6;
+        if (head && y > 240) y += 10;
         BodyText(cr, head ? l + 1 : l, 312, y, 570, head ? 19 : 15, head ? Hex(0xffe9a8) : pal::kCream,
                  head ? Font::kDisplay : Font::kBody);
-        y += head ? 27 : 22;
+        y += head ? 27 : 23;
     }
     PanelButtons(f, cr, 200, {{"back_credits.png", "Back", 559, 652, 90, 50}}, false);
     f.Picture("credits.png", c.Release());
