@@ -92,6 +92,35 @@ float slider_volume(float x)
     return v < 0.02f ? 0.0f : std::min(v, 1.0f);
 }
 
+// The player's name on the main menu's small plate. The engine's own text font is a
+// developer's 3 x 5 pixel font, unreadable there; the picture font at half size fits a
+// seven-letter name in the plate, centred on it.
+void draw_small_name(const std::string& name, float x, float y)
+{
+    constexpr float kScale = 0.5f;
+    constexpr float kAdvance = 29 * kScale;
+    SetScale(kScale, kScale);
+    const float left = x - kAdvance * static_cast<float>(name.size()) / 2;
+    GFont::DrawString(abduction2_png, static_cast<int>(left), static_cast<int>(y - 9), name, 0, 0,
+                      30 - kAdvance);
+    SetScale(1, 1);
+}
+
+// A high-score row's score on its plate, with a black shadow one pixel left and down, in
+// the picture font at a size that fills the 42-pixel plate (the engine font is too small).
+void draw_plate_score(int score, int x, int y)
+{
+    constexpr float kScale = 0.6f;
+    constexpr float kSpacing = 30 - 29 * kScale;
+    const std::string text = std::to_string(score);
+    SetScale(kScale, kScale);
+    SetColor(0, 0, 0);
+    GFont::DrawString(abduction2_png, x + 3 - 1, y + 8 + 1, text, 0, 0, kSpacing);
+    SetColor(255, 255, 255);
+    GFont::DrawString(abduction2_png, x + 3, y + 8, text, 0, 0, kSpacing);
+    SetScale(1, 1);
+}
+
 }  // namespace
 
 void GuiT::update_hover(bool idle)
@@ -226,13 +255,17 @@ void GuiT::update_animate_and_draw()
         const float text_x = x - 3 * static_cast<float>(name.size());
         const float text_y = y - 5;
         if (script == 5)
-            DrawText(name, text_x, text_y);
-        else if (script == 1 || script == 2 || script == 6)
+            draw_small_name(name, x, y);
+        else if (script == 1 || script == 2 || script == 6) {
+            // A profile slot has no glow picture: its name lights up under the mouse instead.
+            if (script == 1 && picked_stat != 0)
+                SetColor(255, 222, 120);
             GFont::DrawString(abduction2_png, static_cast<int>(text_x), static_cast<int>(text_y), name, 0, 0, 1);
+            SetColor(255, 255, 255);
+        }
         if (script == 6 && menu_loop.screen == kScreenHighScores) {
             DrawImage(score_text_png, static_cast<float>(High_score_X), static_cast<float>(High_score_Y), 0);
-            draw_text_shadowed(std::to_string(score), static_cast<float>(High_score_X + 9),
-                               static_cast<float>(High_score_Y + 2));
+            draw_plate_score(score, High_score_X + 9, High_score_Y + 2);
         }
     }
     SetRotation(0);
