@@ -22,3 +22,8 @@ endif()
 add_test(NAME e2e.menus_run
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
 set_tests_properties(e2e.menus_run PROPERTIES TIMEOUT 300)
+
+# The robot's verbs played with a scripted hand on a level the test writes.
+add_test(NAME e2e.robot_run
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/robot_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
+set_tests_properties(e2e.robot_run PROPERTIES TIMEOUT 300)
