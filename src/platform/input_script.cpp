@@ -83,6 +83,43 @@ std::string target_name(bool mouse, int code)
     return code < 10 ? "0" + std::to_string(code) : std::to_string(code);
 }
 
+// The key that types a character and whether shift is held for it; key 0 when no key
+// of the game's table gives it (the character is still queued).
+std::pair<int, bool> key_of_character(unsigned char c)
+{
+    static const std::string kShiftedDigits = ")!@#$%^&*(";  // shift with 0..9
+    if (c >= 'a' && c <= 'z') return {c - 'a' + 'A', false};
+    if (c >= 'A' && c <= 'Z') return {c, true};
+    if (c >= '0' && c <= '9') return {c, false};
+    if (c == ' ') return {32, false};
+    if (c == '-') return {189, false};
+    if (c == '_') return {189, true};
+    size_t digit = kShiftedDigits.find(static_cast<char>(c));
+    if (digit != std::string::npos) return {static_cast<int>('0' + digit), true};
+    return {0, false};
+}
+
+void type_character(std::vector<ScriptedEvent>& out, long long frame, unsigned char c)
+{
+    auto [key, shifted] = key_of_character(c);
+    auto push = [&](ScriptedEvent::Kind kind, long long at, int code) {
+        ScriptedEvent ev;
+        ev.kind = kind;
+        ev.frame = at;
+        ev.a = code;
+        out.push_back(ev);
+    };
+    if (shifted)
+        push(ScriptedEvent::Down, frame, 160);
+    if (key)
+        push(ScriptedEvent::Down, frame, key);
+    push(ScriptedEvent::Char, frame, c);
+    if (key)
+        push(ScriptedEvent::Up, frame + 1, key);
+    if (shifted)
+        push(ScriptedEvent::Up, frame + 1, 160);
+}
+
 }  // namespace
 
 std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::string& name)
@@ -131,6 +168,8 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::
             if (!(in >> target) || !parse_target(target, ev.mouse, ev.a))
                 throw fail("unknown button or key '" + target + "'");
             ev.kind = action == "up" ? ScriptedEvent::Up : ScriptedEvent::Down;
+            if ((action == "click" || action == "key") && frame + 1 > kMaxScriptFrame)
+                throw fail("frame number out of range");
             out.push_back(ev);
             if (action == "click" || action == "key") {
                 ev.kind = ScriptedEvent::Up;
@@ -148,10 +187,13 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::
                 rest.erase(0, 1);
             if (rest.empty())
                 throw fail("type needs text");
+            if (frame + 2 * static_cast<long long>(rest.size()) - 1 > kMaxScriptFrame)
+                throw fail("frame number out of range");
+            // Typed as on a keyboard: one character every other frame, each a key stroke
+            // (with shift held where the character needs it) and the character itself.
             for (unsigned char c : rest) {
-                ev.kind = ScriptedEvent::Char;
-                ev.a = c;
-                out.push_back(ev);
+                type_character(out, frame, c);
+                frame += 2;
             }
             continue;  // the text is the rest of the line
         } else if (action == "char") {
@@ -182,9 +224,7 @@ std::string FormatScriptedEvent(const ScriptedEvent& ev)
     case ScriptedEvent::Up: return f + "up " + target_name(ev.mouse, ev.a);
     case ScriptedEvent::Wheel: return f + "wheel " + std::to_string(ev.a);
     case ScriptedEvent::Char:
-        // Blanks, comment signs and control codes would not survive a "type" line.
-        if (ev.a > 32 && ev.a < 127 && ev.a != '#')
-            return f + "type " + std::string(1, static_cast<char>(ev.a));
+        // Not "type": that strokes the key as well, and its stroke is an event of its own.
         return f + "char " + std::to_string(ev.a);
     case ScriptedEvent::Close: return f + "close";
     }

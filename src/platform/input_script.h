@@ -8,8 +8,10 @@
 //                         digit key, so codes below 10 are written with two digits (05)
 //   FRAME click B         press B at FRAME and release it at FRAME + 1 ("key B" too)
 //   FRAME wheel DZ        wheel movement
-//   FRAME type TEXT       typed characters (the rest of the line)
-//   FRAME char CODE       one typed character by its code 0-255 (spaces, '#', Enter)
+//   FRAME type TEXT       typed characters (the rest of the line), one every other
+//                         frame from FRAME on, each also a stroke of its key (with
+//                         shift held for capitals and shifted symbols)
+//   FRAME char CODE       one typed character by its code 0-255, without a key stroke
 //   FRAME close           window close request
 // Events of frame F are seen by the first input query of frame F (frames count from 0).
 #pragma once
@@ -28,7 +30,7 @@ struct ScriptedEvent {
 };
 
 // Frames and wheel steps a script may give; larger values are refused as malformed.
-constexpr int64_t kMaxScriptFrame = 2147483646;
+constexpr int64_t kMaxScriptFrame = 2147483647;
 constexpr int kMaxWheelStep = 100000;
 
 // Parses a whole script before anything is played; throws std::runtime_error naming the

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     std::string written;
     for (size_t i = 0; i < events.size(); ++i) {
-        FUZZ_CHECK(events[i].frame >= 0 && events[i].frame <= kMaxScriptFrame + 1);
+        FUZZ_CHECK(events[i].frame >= 0 && events[i].frame <= kMaxScriptFrame);
         FUZZ_CHECK(i == 0 || events[i - 1].frame <= events[i].frame);
         written += FormatScriptedEvent(events[i]) + "\n";
     }
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     g_posted = 0;
     SetInputScript(events);
-    ApplyScriptedInput(kMaxScriptFrame + 1);
+    ApplyScriptedInput(kMaxScriptFrame);
     FUZZ_CHECK(g_posted == events.size());
     return 0;
 }

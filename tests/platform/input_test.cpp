@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -109,7 +110,8 @@ TEST_F(InputTest, ScriptEventsArriveOnTheirFrame)
                                    "1 type Ab\r\n"
                                    "4 close\n",
                                    "script");
-    ASSERT_EQ(events.size(), 8u);
+    // "A" is shift, key and character, then both keys up; "b" is key, character, key up.
+    ASSERT_EQ(events.size(), 14u);
     EXPECT_EQ(events.front().frame, 0);
     PumpInput();  // this frame's pump is done: only the explicit calls below post events
     SetInputScript(events);
@@ -119,12 +121,18 @@ TEST_F(InputTest, ScriptEventsArriveOnTheirFrame)
     ApplyScriptedInput(1);
     EXPECT_EQ(KeyDown(kKeyEscape), 0);  // released the frame after
     EXPECT_EQ(GetChar(), 'A');
-    EXPECT_EQ(GetChar(), 'b');
+    EXPECT_EQ(KeyHit('A'), 1);
+    EXPECT_EQ(KeyDown(160), 1);  // capitals are typed with shift held
+    EXPECT_EQ(GetChar(), 0);     // the next character comes two frames later
     EXPECT_EQ(MouseDown(1), 0);
     ApplyScriptedInput(2);
+    EXPECT_EQ(KeyDown(160), 0);
     EXPECT_EQ(MouseX(), 300);
     EXPECT_EQ(MouseHit(1), 1);
     ApplyScriptedInput(3);
+    EXPECT_EQ(GetChar(), 'b');
+    EXPECT_EQ(KeyHit('B'), 1);
+    EXPECT_EQ(KeyDown(160), 0);
     EXPECT_EQ(MouseDown(1), 0);
     EXPECT_EQ(TakeCloseRequest(), 0);
     ApplyScriptedInput(4);
@@ -213,6 +221,8 @@ TEST_F(InputTest, ARecordHoldsEveryEventOnTheFrameItEntered)
     std::vector<ScriptedEvent> recorded = ParseInputScript(text, "rec.txt");
     for (ScriptedEvent& ev : recorded)
         ev.frame -= start;
-    events.insert(events.begin() + 9, {4, ScriptedEvent::Move, false, 10, 20});
+    // The source's move comes after the script's events of its frame.
+    auto after = std::find_if(events.begin(), events.end(), [](const ScriptedEvent& ev) { return ev.frame > 4; });
+    events.insert(after, {4, ScriptedEvent::Move, false, 10, 20});
     EXPECT_EQ(recorded, events);
 }
