@@ -185,8 +185,6 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::
             std::getline(in, rest);
             if (!rest.empty() && rest[0] == ' ')
                 rest.erase(0, 1);
-            if (rest.empty())
-                throw fail("type needs text");
             if (frame + 2 * static_cast<long long>(rest.size()) - 1 > kMaxScriptFrame)
                 throw fail("frame number out of range");
             // Typed as on a keyboard: one character every other frame, each a key stroke
