@@ -11,6 +11,7 @@
 #include "player/robo_fly.h"
 #include "shell/level_rules.h"
 #include "shell/startup.h"
+#include "shell/story.h"
 #include "sound/sound.h"
 #include "state/globals.h"
 #include "state/lists.h"
@@ -115,6 +116,7 @@ nlohmann::json dump_globals()
     DUMP(overheat_flash);
     DUMP(visor_phase);
     DUMP(visor_timer);
+    DUMP(visor_continue_ready);
     DUMP(web_offset_x);
     DUMP(web_offset_y);
     DUMP(web_shaking);
@@ -130,6 +132,14 @@ nlohmann::json dump_globals()
     DUMP(lazer_hit_count);
     DUMP(lazer_hit_timer);
 #undef DUMP
+    // The story screen on show, if any.
+    if (story_screen.screen.empty())
+        g["story_screen"] = nullptr;
+    else
+        g["story_screen"] = {{"screen", story_screen.screen},
+                             {"page", story_screen.page},
+                             {"opacity", story_screen.opacity},
+                             {"phase", story_screen.phase}};
     g["rnd_state"] = RndSeed();
     return g;
 }
