@@ -209,6 +209,7 @@ void reset_level_state()
     visor_page = 0;
     visor_phase = 0;
     visor_timer = 0;
+    visor_continue_ready = 0;
     tutorial_step = 0;
     time_warp_state = 0;
     time_warp_timer = 0;
