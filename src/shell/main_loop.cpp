@@ -28,22 +28,6 @@
 #include "world/spider.h"
 #include "world/web_point.h"
 
-void latch_mouse()
-{
-    if (MouseHit(1)) mouse_hit_left = 1;
-    if (MouseDown(1)) mouse_down_left = 1;
-    if (MouseHit(2)) mouse_hit_right = 1;
-    if (MouseDown(2)) mouse_down_right = 1;
-    if (MouseHit(3)) mouse_hit_middle = 1;
-    if (MouseDown(3)) mouse_down_middle = 1;
-}
-
-void clear_mouse_latch()
-{
-    mouse_hit_left = mouse_hit_right = mouse_hit_middle = 0;
-    mouse_down_left = mouse_down_right = mouse_down_middle = 0;
-}
-
 void handle_escape()
 {
     if (!KeyHit(kKeyEscape))
@@ -68,46 +52,6 @@ void advance_level_clock()
         level_ticks += 1;
         tick_frames = 0;
     }
-}
-
-namespace {
-
-bool slot_selectable(int slot)
-{
-    switch (slot) {
-    case 1: return true;
-    case 2: return free_slots < 3;
-    case 3: return free_slots < 2;
-    case 4: return free_slots <= 0;
-    default: return false;
-    }
-}
-
-void select_slot(int slot)
-{
-    active_slot = slot;
-    play_sound(click_ogg, sound_volume, 0);
-}
-
-}  // namespace
-
-void select_slot_by_keys()
-{
-    for (int slot = 1; slot <= 4; ++slot) {
-        if (KeyHit('0' + slot) && slot_selectable(slot))
-            select_slot(slot);
-    }
-}
-
-void select_slot_by_wheel()
-{
-    int d = MouseZSpeed();
-    if (d == 0)
-        return;
-    d = d < 0 ? -1 : 1;
-    int target = active_slot + d;
-    if (target >= 1 && target <= 4 && slot_selectable(target))
-        select_slot(target);
 }
 
 void update_world()
@@ -165,6 +109,19 @@ void clear_world()
 
 namespace {
 
+// A time warp, an overheat flash and cooling left over must not outlive the level: not
+// into the menus (slowed or shaking) nor into the next level (free cooling).
+void end_time_warp_and_heat()
+{
+    cooling_frames = 0;
+    overheat_flash = 0;
+    screen_shake_x = screen_shake_y = 0;
+    time_scale = 1;
+    sound_rate = 1;
+    time_warp_state = 0;
+    time_warp_timer = 0;
+}
+
 void enter_menu()
 {
     clear_world();
@@ -176,6 +133,7 @@ void enter_menu()
     tick_frames = 0;
     level_outcome = 0;
     temperature = 0;
+    end_time_warp_and_heat();
     MoveMouse(394, 308);
     resume_channel_by_name("ambient");
     resume_channel_by_name("menu_music");
@@ -188,13 +146,9 @@ void enter_menu()
 
 void reset_level_state()
 {
-    overheat_flash = 0;
-    screen_shake_x = screen_shake_y = 0;
-    cooling_frames = 0;
-    sound_rate = 1;
+    end_time_warp_and_heat();
     level_ticks = 0;
     temperature = 0;
-    time_scale = 1;
     level_running = 1;
     help_card = 0;
     tick_frames = 0;
@@ -211,8 +165,6 @@ void reset_level_state()
     visor_timer = 0;
     visor_continue_ready = 0;
     tutorial_step = 0;
-    time_warp_state = 0;
-    time_warp_timer = 0;
     robot_damaged = 0;
     slice_pending = 0;
     spider2_gauge_state = 0;

@@ -3,17 +3,14 @@
 // the tutorial, walks every entity list in drawing order and presents the frame.
 #pragma once
 
+#include "state/globals.h"  // latch_mouse, clear_mouse_latch
 #include "state/program_exit.h"
 
-void latch_mouse();
-void clear_mouse_latch();
 void handle_escape();
 void advance_level_clock();
 void update_world();
 void clear_world();
 void process_level_start();
-void select_slot_by_keys();
-void select_slot_by_wheel();
 
 // One pass of the main loop.
 void main_loop_frame();

@@ -17,6 +17,7 @@
 #include "state/lists.h"
 #include "ui/gui.h"
 #include "ui/ingame_gui.h"
+#include "ui/menu_loop.h"
 #include "ui/visor.h"
 #include "world/container.h"
 #include "world/fly.h"
@@ -104,6 +105,11 @@ nlohmann::json dump_globals()
     // Robot and weapons.
     DUMP(temperature);
     DUMP(robot_damaged);
+    DUMP(robot_home_x);
+    DUMP(robot_home_y);
+    DUMP(robot_launch_x);
+    DUMP(robot_launch_y);
+    DUMP(aim_mode);
     DUMP(active_slot);
     DUMP(active_weapon);
     DUMP(free_slots);
@@ -132,6 +138,7 @@ nlohmann::json dump_globals()
     DUMP(lazer_hit_count);
     DUMP(lazer_hit_timer);
 #undef DUMP
+<<<<<<< HEAD
     // The story screen on show, if any.
     if (story_screen.screen.empty())
         g["story_screen"] = nullptr;
@@ -140,6 +147,16 @@ nlohmann::json dump_globals()
                              {"page", story_screen.page},
                              {"opacity", story_screen.opacity},
                              {"phase", story_screen.phase}};
+=======
+    if (menu_loop_running) {
+        g["menu_screen"] = menu_loop.screen;
+        g["menu_next_screen"] = menu_loop.next_screen;
+        g["menu_fade_state"] = menu_loop.fade_state;
+        g["menu_fade_alpha"] = menu_loop.fade_alpha;
+        g["menu_working_name"] = menu_loop.working_name;
+        g["menu_new_slot"] = menu_loop.new_slot;
+    }
+>>>>>>> main
     g["rnd_state"] = RndSeed();
     return g;
 }

@@ -5,11 +5,13 @@
 #include "persist/profile.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
+#include "platform/input_script.h"
 #include "player/power_ups.h"
 #include "player/robo_fly.h"
 #include "shell/level_rules.h"
 #include "sound/sound.h"
 #include "state/globals.h"
+#include "support/profile_files.h"
 #include "support/temp_dir.h"
 #include "ui/ingame_gui.h"
 #include "ui/visor.h"
@@ -207,7 +209,7 @@ TEST_F(MainLoopTest, LevelStartResetsThePerLevelState)
     EXPECT_EQ(main_score, 0);
     EXPECT_EQ(tactic_bonus, 0);
     EXPECT_EQ(flies_released, 0);
-    EXPECT_EQ(free_slots, 4);
+    EXPECT_EQ(free_slots, 3);  // no arsenal for the level: the laser alone fills slot 1
     EXPECT_EQ(active_slot, 1);
     EXPECT_EQ(active_weapon, 1);
     EXPECT_EQ(overheat_flash, 0);
@@ -229,17 +231,41 @@ TEST_F(MainLoopTest, LevelStartResetsThePerLevelState)
 TEST_F(MainLoopTest, MenuEntryStopsTheLevelAndReturnsWithAStartPending)
 {
     TempDir dir;
+    // A player part-way through the campaign, who picks "Resume" once the menu is idle.
+    dir.write("profiles/Profile_1.dat", profile_bytes("Ann", 4, 900, 3, 0, 1));
+    LoadLatestProfile();
+    const int64_t now = FrameCount();
+    std::vector<ScriptedEvent> events = ParseInputScript("40 move 500 165\n42 click left\n", "resume");
+    for (ScriptedEvent& e : events)
+        e.frame += now;
+    SetInputScript(events);
     level_start_pending = 1;
     menu_requested = 1;
     level_running = 1;
     level_outcome = 2;
     temperature = 50;
     show_saving_indicator = 0;
+    // Quit in the middle of a time warp and an overheat flash, with cooling left.
+    time_scale = 0.5f;
+    sound_rate = 0.6f;
+    time_warp_state = 1;
+    overheat_flash = 20;
+    screen_shake_y = -4;
+    cooling_frames = 60;
     process_level_start();
     EXPECT_EQ(level_running, 0);
     EXPECT_EQ(level_outcome, 0);
     EXPECT_EQ(temperature, 0.0f);
+    EXPECT_EQ(time_scale, 1.0f);
+    EXPECT_EQ(sound_rate, 1.0f);
+    EXPECT_EQ(time_warp_state, 0);
+    EXPECT_EQ(overheat_flash, 0);
+    EXPECT_EQ(screen_shake_y, 0.0f);
+    EXPECT_EQ(cooling_frames, 0);
     // The menu loop hands back a pending level start.
     EXPECT_EQ(menu_requested, 0);
     EXPECT_EQ(level_start_pending, 1);
+    EXPECT_EQ(show_intro_story, 0);
+    SetInputScript({});
+    reset_profile_globals();
 }
