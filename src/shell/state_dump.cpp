@@ -113,6 +113,7 @@ nlohmann::json dump_globals()
     DUMP(time_warp_timer);
     DUMP(spider2_gauge_state);
     DUMP(overheat_flash);
+    DUMP(end_fade_timer);
     DUMP(visor_phase);
     DUMP(visor_timer);
     DUMP(web_offset_x);
@@ -130,6 +131,30 @@ nlohmann::json dump_globals()
     DUMP(lazer_hit_count);
     DUMP(lazer_hit_timer);
 #undef DUMP
+    // The results screen, while it runs.
+    const ResultsTally& r = results_tally;
+#define DUMP_RESULTS(field) g["results_" #field] = r.field
+    DUMP_RESULTS(running);
+    DUMP_RESULTS(phase);
+    DUMP_RESULTS(frame);
+    DUMP_RESULTS(main_counter);
+    DUMP_RESULTS(time_counter);
+    DUMP_RESULTS(tactic_counter);
+    DUMP_RESULTS(total);
+    DUMP_RESULTS(stars);
+    DUMP_RESULTS(bar);
+    DUMP_RESULTS(target);
+    DUMP_RESULTS(title_fade);
+    DUMP_RESULTS(label_fade);
+    DUMP_RESULTS(panel_fade);
+    DUMP_RESULTS(main_fade);
+    DUMP_RESULTS(time_fade);
+    DUMP_RESULTS(tactic_fade);
+    DUMP_RESULTS(total_fade);
+    DUMP_RESULTS(button_fade);
+    DUMP_RESULTS(restart_glow);
+    DUMP_RESULTS(continue_glow);
+#undef DUMP_RESULTS
     g["rnd_state"] = RndSeed();
     return g;
 }
