@@ -3,6 +3,8 @@
 
 float temperature = 0;
 int robot_damaged = 0;
+int robot_home_x = 332;
+int robot_home_y = 617;
 
 void roboFlyT::initialize_robo_fly() {}
 

@@ -5,6 +5,8 @@
 
 extern float temperature;  // robot heat; overheated above 100
 extern int robot_damaged;  // 1 while broken
+extern int robot_home_x;   // where the robot rests on its branch: (332, 617)
+extern int robot_home_y;
 
 class roboFlyT : public Actor {
 public:

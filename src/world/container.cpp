@@ -52,8 +52,10 @@ void ContainerT::UpdateHull_size()
 {
     if (script != 2 || Hull_transform != 1)
         return;
-    // The spin is never wrapped, so a container that fell for more than a turn lands
-    // at angel 360 or more; the hit area follows the angle it is drawn at.
+    // The spin is never wrapped, so a container that fell for more than a turn (a fall
+    // stretched by the time warp) lands at angel 360 or more. The hit area deliberately
+    // follows that angle reduced to 0..360, the angle it is drawn at; taken as it is, such
+    // a container would keep the upright hull under a tilted picture.
     float a = std::fmod(angel, 360.0f);
     if (a < 0)
         a += 360.0f;

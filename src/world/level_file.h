@@ -8,8 +8,8 @@
 class xmlDocument;
 class xmlNode;
 
-// A tuning document read from a game path, or nullptr when there is no such file (the
-// caller then uses its defaults). A file that exists but cannot be parsed raises XmlError.
+// A tuning document read from a game path. A missing file, like one that cannot be
+// parsed, raises XmlError naming it: the game stops rather than play on invented rules.
 std::unique_ptr<xmlDocument> load_tuning_document(const std::string& path);
 
 // Game path of a level's timetable: ".\Levels\Level_" + level + ".dat".

@@ -93,7 +93,8 @@ bool endgame_reached()
 
 void SpiderT::Create_New(int count)
 {
-    // Without the file, or without the level's entries, the spiders take their defaults.
+    // A missing file is fatal (the reader raises); a level, a "spider2" element or a value
+    // missing from it gives the spiders their defaults.
     auto doc = load_tuning_document(".\\levels\\Spiders.xml");
     xmlNode* root = doc ? doc->Root() : nullptr;
     xmlNode* level = root ? root->FindChild("level_" + std::to_string(current_level), 1, 1) : nullptr;
@@ -123,7 +124,9 @@ void SpiderT::ChooseAvailfly()
 {
     if (entering == 1) {
         // A frozen or dead spider keeps still; otherwise it heads for its marker as soon as
-        // the marker exists.
+        // the marker exists. Checking the freeze first is deliberate: a spider frozen while
+        // still entering stays frozen for its whole freeze_time, instead of the marker scan
+        // setting it walking again on the next frame.
         if (action == 2 || action == 3)
             return;
         const char* marker = num == 1 ? "Enterence" : "Enterence2";
