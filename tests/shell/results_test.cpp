@@ -322,3 +322,22 @@ TEST_F(ResultsTest, TimeBonusShrinksAfterTheDeadlineOnlyWhileTheLevelRuns)
     decay_time_bonus();
     EXPECT_EQ(time_bonus_left, 0);  // never below 0
 }
+
+TEST_F(ResultsTest, ACloseRequestDuringTheTallyLeavesTheProfileAsItWas)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() + "/profiles");
+    current_profile = 1;
+    main_score = 300;
+    int frames = 0;
+    SetFrameHook([&](int64_t) {
+        if (++frames == 200)
+            PostCloseRequest();
+    });
+    EXPECT_THROW(results_screen(), ProgramExit);
+    SetFrameHook(nullptr);
+    EXPECT_EQ(frames, 200);
+    EXPECT_EQ(current_level, 7);
+    EXPECT_EQ(profile_score, 0);
+    EXPECT_EQ(ProfileExists(1), 0);
+}
