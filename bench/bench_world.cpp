@@ -2,8 +2,10 @@
 // level set, 60 trapped flies with their life bars, 2 hunting spiders that shake the web,
 // and 10 specials and 10 containers, walked and drawn by the frame loop's world update.
 // With --particles N the first effect layer also holds N long-lived particles (the effects'
-// own benchmark measures their real mix). Headless.
-//   bench_world [--frames N] [--particles N]
+// own benchmark measures their real mix). With --projectiles N the same level is measured
+// a second time with N live projectiles of every kind kept in the air and in the web, and
+// the difference is printed. Headless.
+//   bench_world [--frames N] [--particles N] [--projectiles N]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "entities/events.h"
 #include "fx/emitter.h"
 #include "persist/profile.h"
+#include "player/bullet.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
@@ -63,6 +66,51 @@ void load_pictures()
     dead_fly_fx_png = make_strip(64, 64, 1, "dead_fly_fx.png");
     butterfly_wing_png = make_strip(66, 39, 7, "butterfly_wing.png");
     lure_effect_png = make_strip(128, 128, 1, "lure_effect.png");
+    lazer_bullet_PNG = make_strip(32, 8, 1, "lazer_bullet.PNG");
+    lazer_glow_png = make_strip(64, 32, 1, "lazer_glow.png");
+    lazer_PNG = make_strip(256, 16, 1, "lazer.PNG");
+    bomb_png = make_strip(24, 24, 1, "bomb.png");
+    Bomb_eff_png = make_strip(48, 48, 1, "Bomb_eff.png");
+    freezing_missle_png = make_strip(40, 16, 1, "freezing_missle.png");
+    Freeze_mine_png = make_strip(60, 50, 9, "Freeze_mine.png");
+    mine_shine_png = make_strip(64, 64, 1, "mine_shine.png");
+    lure_module_png = make_strip(40, 30, 5, "lure_module.png");
+}
+
+// Keeps `count` projectiles alive, cycling through the kinds; their targets are random
+// points of the web. Lure modules are left out: each would add a fly to the level.
+void top_up_projectiles(int count)
+{
+    static int next = 0;
+    while (bullet_list.count() < count) {
+        MoveMouse(static_cast<int>(Rnd(260, 720)), static_cast<int>(Rnd(180, 550)));
+        switch (next++ % 8) {
+        case 0:
+            BulletT::CreateBullet_laser(static_cast<int>(Rnd(0, 59)));
+            break;
+        case 1:
+            BulletT::CreateLazer_slice(static_cast<float>(Rnd(300, 680)), static_cast<float>(Rnd(200, 500)), 2, 90);
+            break;
+        case 2:
+            BulletT::CreateBomb_delay();
+            break;
+        case 3:
+            BulletT::CreateBomb_NOW();
+            break;
+        case 4:
+            BulletT::Create_Freezing_shot();
+            break;
+        case 5:
+            BulletT::CreateFreezeMine();
+            break;
+        case 6:
+            BulletT::CreateShieldModule();
+            break;
+        default:
+            BulletT::Create_Alphamissle_shot();
+            break;
+        }
+    }
 }
 
 int rnd_x() { return static_cast<int>(Rnd(60, 960)); }
@@ -84,6 +132,7 @@ void build_level(int particles)
         FlyT::Create_New(rnd_x(), rnd_y(), 1 + i % 3);
         FlyT* f = fly_list.last();
         f->fly_time = 1;  // settles into the web on the first frame
+        f->free_life = 1e9f;  // weapons wear the hold but never open it: the web stays as busy
     }
     for (int i = 0; i < 2; ++i) {
         SpiderT* s = spider_list.create();
@@ -110,31 +159,25 @@ void build_level(int particles)
     }
 }
 
-}  // namespace
+struct FrameTimes {
+    double mean = 0, median = 0, p95 = 0, max = 0;
+};
 
-int main(int argc, char** argv)
+FrameTimes measure(int frames, int particles, int projectiles)
 {
-    int frames = 2000;
-    int particles = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
-            frames = std::atoi(argv[++i]);
-        else if (!std::strcmp(argv[i], "--particles") && i + 1 < argc)
-            particles = std::atoi(argv[++i]);
-    }
-    UseHeadlessPlatform();
-    Graphics(1024, 768, 0, 0, 0);
+    clear_world();
+    emitter_layer_4.clear();
     SeedRnd(1);
-    load_pictures();
     build_level(particles);
     for (int f = 0; f < 200; ++f) {  // flies settle, spiders pick their first targets
         Cls();
+        top_up_projectiles(projectiles);
         update_world();
         Flip(0);
     }
-
     std::vector<double> ms;
     for (int f = 0; f < frames; ++f) {
+        top_up_projectiles(projectiles);  // new shots are part of a busy frame's cost
         auto t0 = std::chrono::steady_clock::now();
         Cls();
         advance_level_clock();
@@ -152,11 +195,39 @@ int main(int argc, char** argv)
         cocoons += f.status == 2;
     });
     std::printf("bench_world: %d frames, %d flies (%d trapped, %d cocoons at the end), %d spiders, %d specials, "
-                "%d containers, %d particles\n",
+                "%d containers, %d particles, %d projectiles\n",
                 frames, fly_list.count(), trapped, cocoons, spider_list.count(), special_list.count(),
                 container_list.count(),
-                emitter_layer_1.count() + emitter_layer_2.count() + emitter_layer_3.count() + emitter_layer_4.count());
-    std::printf("frame: mean %.4f ms, median %.4f ms, p95 %.4f ms, max %.4f ms\n", sum / ms.size(), ms[ms.size() / 2],
-                ms[ms.size() * 95 / 100], ms.back());
+                emitter_layer_1.count() + emitter_layer_2.count() + emitter_layer_3.count() + emitter_layer_4.count(),
+                bullet_list.count());
+    FrameTimes t{sum / static_cast<double>(ms.size()), ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back()};
+    std::printf("frame: mean %.4f ms, median %.4f ms, p95 %.4f ms, max %.4f ms\n", t.mean, t.median, t.p95, t.max);
+    return t;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int frames = 2000;
+    int particles = 0;
+    int projectiles = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
+            frames = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--particles") && i + 1 < argc)
+            particles = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--projectiles") && i + 1 < argc)
+            projectiles = std::atoi(argv[++i]);
+    }
+    UseHeadlessPlatform();
+    Graphics(1024, 768, 0, 0, 0);
+    load_pictures();
+    const FrameTimes without = measure(frames, particles, 0);
+    if (projectiles > 0) {
+        const FrameTimes with = measure(frames, particles, projectiles);
+        std::printf("projectiles add: mean %+.4f ms, median %+.4f ms a frame\n", with.mean - without.mean,
+                    with.median - without.median);
+    }
     return 0;
 }

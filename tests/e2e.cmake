@@ -17,3 +17,8 @@ set_tests_properties(e2e.gl_smoke PROPERTIES TIMEOUT 120 ENVIRONMENT "ASAN_OPTIO
 if(NOT XVFB_RUN)
     set_property(TEST e2e.gl_smoke APPEND PROPERTY ENVIRONMENT SDL_VIDEODRIVER=offscreen)
 endif()
+
+# The robot's verbs played with a scripted hand on a level the test writes.
+add_test(NAME e2e.robot_run
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/robot_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
+set_tests_properties(e2e.robot_run PROPERTIES TIMEOUT 300)

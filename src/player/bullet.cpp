@@ -25,22 +25,15 @@
 #include "world/fly.h"
 #include "world/level_object.h"
 
-namespace
-{
+namespace {
 
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-float atan2_deg(double y, double x)
-{
-    return static_cast<float>(std::atan2(y, x) * kRadToDeg);
-}
+float atan2_deg(double y, double x) { return static_cast<float>(std::atan2(y, x) * kRadToDeg); }
 
 // Frames of a flight: a flight always lasts at least one frame, so the step
 // (launch - target) / speed never divides by zero.
-int flight_frames(double frames)
-{
-    return std::max(1, static_cast<int>(frames));
-}
+int flight_frames(double frames) { return std::max(1, static_cast<int>(frames)); }
 
 // A thrown object starts from the robot's hand with the pointer as its target.
 BulletT* thrown(const char* kind, TImage* picture, float launch_dx, float launch_dy)
@@ -63,6 +56,19 @@ double flight_distance(const BulletT& b)
                           b.destination_y);
 }
 
+// A mine or module: thrown like a bomb, unfolds near its target and rests in the web.
+BulletT* deployable(const char* kind, TImage* picture, int time, uint8_t animated, uint8_t frames, float speed)
+{
+    BulletT* b = thrown(kind, picture, 70, 35);
+    b->speed = flight_frames(flight_distance(*b) / 5);
+    b->time = time;
+    b->animated = animated;
+    b->MaxFrames = frames;
+    b->animation_script = 2;
+    b->AnimationSpeed = speed;
+    return b;
+}
+
 // One frame of straight flight: a constant step from the launch point to the target.
 void fly_step(BulletT& b)
 {
@@ -77,7 +83,8 @@ void turn_to_target(BulletT& b)
 }
 
 // Where a missile's trail puffs start: 30 pixels further along its heading.
-template <typename F> void trail_point(const BulletT& b, F&& start)
+template <typename F>
+void trail_point(const BulletT& b, F&& start)
 {
     const auto u = direction_vector(static_cast<int>(b.launch_x), static_cast<int>(b.launch_y),
                                     static_cast<int>(b.x), static_cast<int>(b.y));
@@ -96,7 +103,7 @@ void draw_pulse(const BulletT& b, TImage* picture, int r, int g, int bl)
     SetAlpha(1);
 }
 
-} // namespace
+}  // namespace
 
 BulletT::BulletT() = default;
 
@@ -187,41 +194,11 @@ BulletT* BulletT::Create_Freezing_shot()
     return b;
 }
 
-BulletT* BulletT::CreateFreezeMine()
-{
-    BulletT* b = thrown("freeze_mine", Freeze_mine_png, 70, 35);
-    b->speed = flight_frames(flight_distance(*b) / 5);
-    b->time = 0;
-    b->animated = 1;
-    b->MaxFrames = 6;
-    b->animation_script = 2;
-    b->AnimationSpeed = 0.3f;
-    return b;
-}
+BulletT* BulletT::CreateFreezeMine() { return deployable("freeze_mine", Freeze_mine_png, 0, 1, 6, 0.3f); }
 
-BulletT* BulletT::CreateLureModule()
-{
-    BulletT* b = thrown("lure_module", lure_module_png, 70, 35);
-    b->speed = flight_frames(flight_distance(*b) / 5);
-    b->time = 0;
-    b->animated = 0;
-    b->MaxFrames = 5;
-    b->animation_script = 2;
-    b->AnimationSpeed = 0.5f;
-    return b;
-}
+BulletT* BulletT::CreateLureModule() { return deployable("lure_module", lure_module_png, 0, 0, 5, 0.5f); }
 
-BulletT* BulletT::CreateShieldModule()
-{
-    BulletT* b = thrown("shield_module", lure_module_png, 70, 35);
-    b->speed = flight_frames(flight_distance(*b) / 5);
-    b->time = 450;
-    b->animated = 0;
-    b->MaxFrames = 5;
-    b->animation_script = 2;
-    b->AnimationSpeed = 0.5f;
-    return b;
-}
+BulletT* BulletT::CreateShieldModule() { return deployable("shield_module", lure_module_png, 450, 0, 5, 0.5f); }
 
 BulletT* BulletT::Create_shield_empty_entity(float x, float y)
 {

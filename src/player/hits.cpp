@@ -21,13 +21,9 @@
 #include "world/fly.h"
 #include "world/spider.h"
 
-namespace
-{
+namespace {
 
-int ix(float v)
-{
-    return static_cast<int>(v);
-}
+int ix(float v) { return static_cast<int>(v); }
 
 double distance_to(const Actor& a, float x, float y)
 {
@@ -35,15 +31,9 @@ double distance_to(const Actor& a, float x, float y)
 }
 
 // Flies a weapon may act on: not the lure decoy, not eaten, not already free.
-bool eligible(const FlyT& f)
-{
-    return f.name != "lure_module" && f.status != 2 && f.status != 3;
-}
+bool eligible(const FlyT& f) { return f.name != "lure_module" && f.status != 2 && f.status != 3; }
 
-bool entrance(const FlyT& f)
-{
-    return f.name == "Enterence" || f.name == "Enterence2";
-}
+bool entrance(const FlyT& f) { return f.name == "Enterence" || f.name == "Enterence2"; }
 
 // Damage by kind: {normal, komar, butterfly}; other names take none.
 float damage_by_kind(const FlyT& f, float normal, float komar, float butterfly)
@@ -70,7 +60,8 @@ struct Box {
     float left, top, right, bottom;
 };
 
-template <typename T> Box weapon_box(const T& a)
+template <typename T>
+Box weapon_box(const T& a)
 {
     return {a.x - static_cast<float>(a.Half_hull_width), a.y - static_cast<float>(a.Half_hull_height),
             a.x + static_cast<float>(a.Half_hull_width), a.y + static_cast<float>(a.Half_hull_height)};
@@ -267,7 +258,7 @@ void deploy(BulletT& b)
     }
 }
 
-} // namespace
+}  // namespace
 
 void freeze_fly(FlyT& f)
 {

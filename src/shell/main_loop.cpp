@@ -70,46 +70,6 @@ void advance_level_clock()
     }
 }
 
-namespace {
-
-bool slot_selectable(int slot)
-{
-    switch (slot) {
-    case 1: return true;
-    case 2: return free_slots < 3;
-    case 3: return free_slots < 2;
-    case 4: return free_slots <= 0;
-    default: return false;
-    }
-}
-
-void select_slot(int slot)
-{
-    active_slot = slot;
-    play_sound(click_ogg, sound_volume, 0);
-}
-
-}  // namespace
-
-void select_slot_by_keys()
-{
-    for (int slot = 1; slot <= 4; ++slot) {
-        if (KeyHit('0' + slot) && slot_selectable(slot))
-            select_slot(slot);
-    }
-}
-
-void select_slot_by_wheel()
-{
-    int d = MouseZSpeed();
-    if (d == 0)
-        return;
-    d = d < 0 ? -1 : 1;
-    int target = active_slot + d;
-    if (target >= 1 && target <= 4 && slot_selectable(target))
-        select_slot(target);
-}
-
 void update_world()
 {
     if (visor_page == 0)
@@ -176,6 +136,15 @@ void enter_menu()
     tick_frames = 0;
     level_outcome = 0;
     temperature = 0;
+    // Quitting in the middle of a time warp or an overheat must not slow or shake the
+    // menus, nor carry cooling into the next level.
+    cooling_frames = 0;
+    overheat_flash = 0;
+    screen_shake_x = screen_shake_y = 0;
+    time_scale = 1;
+    sound_rate = 1;
+    time_warp_state = 0;
+    time_warp_timer = 0;
     MoveMouse(394, 308);
     resume_channel_by_name("ambient");
     resume_channel_by_name("menu_music");

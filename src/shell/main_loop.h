@@ -12,8 +12,6 @@ void advance_level_clock();
 void update_world();
 void clear_world();
 void process_level_start();
-void select_slot_by_keys();
-void select_slot_by_wheel();
 
 // One pass of the main loop.
 void main_loop_frame();

@@ -103,6 +103,11 @@ nlohmann::json dump_globals()
     // Robot and weapons.
     DUMP(temperature);
     DUMP(robot_damaged);
+    DUMP(robot_home_x);
+    DUMP(robot_home_y);
+    DUMP(robot_launch_x);
+    DUMP(robot_launch_y);
+    DUMP(aim_mode);
     DUMP(active_slot);
     DUMP(active_weapon);
     DUMP(free_slots);

@@ -8,8 +8,7 @@
 #include "state/scores.h"
 #include "world/world_fixture.h"
 
-namespace
-{
+namespace {
 
 class BulletTest : public WorldTest
 {
@@ -50,7 +49,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(BulletTest, FlightLastsAtLeastOneFrameAndEndsOnTheTarget)
 {

@@ -207,7 +207,7 @@ TEST_F(MainLoopTest, LevelStartResetsThePerLevelState)
     EXPECT_EQ(main_score, 0);
     EXPECT_EQ(tactic_bonus, 0);
     EXPECT_EQ(flies_released, 0);
-    EXPECT_EQ(free_slots, 4);
+    EXPECT_EQ(free_slots, 3);  // no arsenal for the level: the laser alone fills slot 1
     EXPECT_EQ(active_slot, 1);
     EXPECT_EQ(active_weapon, 1);
     EXPECT_EQ(overheat_flash, 0);
@@ -235,10 +235,23 @@ TEST_F(MainLoopTest, MenuEntryStopsTheLevelAndReturnsWithAStartPending)
     level_outcome = 2;
     temperature = 50;
     show_saving_indicator = 0;
+    // Quit in the middle of a time warp and an overheat flash, with cooling left.
+    time_scale = 0.5f;
+    sound_rate = 0.6f;
+    time_warp_state = 1;
+    overheat_flash = 20;
+    screen_shake_y = -4;
+    cooling_frames = 60;
     process_level_start();
     EXPECT_EQ(level_running, 0);
     EXPECT_EQ(level_outcome, 0);
     EXPECT_EQ(temperature, 0.0f);
+    EXPECT_EQ(time_scale, 1.0f);
+    EXPECT_EQ(sound_rate, 1.0f);
+    EXPECT_EQ(time_warp_state, 0);
+    EXPECT_EQ(overheat_flash, 0);
+    EXPECT_EQ(screen_shake_y, 0.0f);
+    EXPECT_EQ(cooling_frames, 0);
     // The menu loop hands back a pending level start.
     EXPECT_EQ(menu_requested, 0);
     EXPECT_EQ(level_start_pending, 1);

@@ -1,0 +1,204 @@
+// The robot fly played through the main loop: climbing onto the branch, aiming, misses and
+// the refusal, overheating and repair, the fetch flight, and the reticle.
+#include "player/robo_fly.h"
+
+#include <cstdlib>
+
+#include "player/robot_fixture.h"
+
+namespace {
+
+using RobotTest = RobotLevelTest;
+
+}  // namespace
+
+TEST_F(RobotTest, ClimbsOntoTheBranchThenAimsAtTheFlyUnderThePointer)
+{
+    one_fly();
+    start_level();
+    EXPECT_EQ(robot().Curr_animation, 2);
+    EXPECT_EQ(robot().animated, 1);  // the climb plays, or nothing could ever be fired
+    frames(100);
+    EXPECT_EQ(robot().Curr_animation, 0);
+    EXPECT_EQ(robot().x, robot_home_x);
+    frames(60);
+    ASSERT_EQ(fly().status, 1);
+    move(kFlyX + 3, kFlyY - 5);
+    frames(2);
+    EXPECT_EQ(aim_mode, 1);
+    EXPECT_EQ(robot().Destination_pointFlys, fly().id);
+    // The aim line's two passes are drawn from the muzzle, green over a fly.
+    move(900, 100);  // outside the play circle: the plain cursor, no aiming
+    frames(2);
+    EXPECT_EQ(aim_mode, 2);
+    EXPECT_EQ(reticle_list.first()->entity, game_cursor_png);
+}
+
+TEST_F(RobotTest, ThreeMissesWithin150FramesSendTheRobotBackToItsBranch)
+{
+    one_fly();
+    start_level();
+    settle();
+    click_at(kEmptyX, kEmptyY);
+    click(1);
+    EXPECT_EQ(robot().miss_times, 2);
+    click(1);
+    EXPECT_EQ(robot().miss_times, 0);
+    EXPECT_EQ(robot().Curr_animation, 6);
+    // Sulking: clicks are not misses and nothing fires until the refusal has played.
+    click(1);
+    EXPECT_EQ(robot().miss_times, 0);
+    frames(120);
+    EXPECT_EQ(robot().Curr_animation, 0);
+    EXPECT_EQ(robot().action, 0);
+
+    // A series older than 150 frames starts over.
+    click(1);
+    click(1);
+    frames(150);
+    EXPECT_EQ(robot().miss_times, 0);
+    click(1);
+    EXPECT_EQ(robot().miss_times, 1);
+    EXPECT_EQ(robot().Curr_animation, 0);
+}
+
+TEST_F(RobotTest, AHitBetweenMissesResetsTheCount)
+{
+    one_fly();
+    start_level();
+    settle();
+    click_at(kEmptyX, kEmptyY);
+    click(1);
+    click_at(kFlyX, kFlyY);  // the laser leaves for the fly
+    EXPECT_EQ(robot().miss_times, 0);
+    EXPECT_GT(temperature, 1.5f);
+    click_at(kEmptyX, kEmptyY);
+    click(1);
+    EXPECT_EQ(robot().Curr_animation, 0);
+    EXPECT_EQ(robot().miss_times, 2);
+}
+
+TEST_F(RobotTest, OverheatsToExactly100AndCoolsBackInAbout834Frames)
+{
+    one_fly();
+    arsenal(3, "<weapon_1>3</weapon_1>");  // freeze shot: 35 degrees a shot
+    start_level();
+    settle();
+    temperature = 99;
+    click_at(kFlyX, kFlyY);  // 99 -> 134, then the next update breaks the robot
+    EXPECT_EQ(robot().damaged, 1);
+    EXPECT_EQ(robot_damaged, 1);
+    EXPECT_GT(overheat_flash, 0);
+    EXPECT_NEAR(temperature, 100 - 0.12f, 0.13f);  // broken at 100, already cooling
+    EXPECT_GE(robot().fix_times, 6);
+    EXPECT_LE(robot().fix_times, 11);
+
+    // Broken: no aim, no shot, no miss.
+    const int shots = bullet_list.count();
+    slot(1).reloading = 0;
+    click_at(kFlyX, kFlyY);
+    click_at(kEmptyX, kEmptyY);
+    EXPECT_EQ(bullet_list.count(), shots);
+    EXPECT_EQ(robot().miss_times, 0);
+
+    int cooled = 6;  // frames of cooling since the overheat
+    while (robot().damaged && cooled < 2000) {
+        frames(1);
+        ++cooled;
+    }
+    EXPECT_NEAR(cooled, 834, 2);
+    EXPECT_LE(temperature, 0.0f);
+}
+
+TEST_F(RobotTest, RepairNeedsSixClicksOnTheFirstLevelsAndSixToElevenLater)
+{
+    for (int level : {2, 3, 3, 3}) {
+        rules(level);
+        timetable(level, {});
+        arsenal(level, "<weapon_1>1</weapon_1>");
+        start_level(level);
+        frames(100);
+        temperature = 101;
+        frames(1);
+        ASSERT_EQ(robot().damaged, 1);
+        const int needed = robot().fix_times;
+        if (level == 2) {
+            EXPECT_EQ(needed, 6);
+        }
+        EXPECT_GE(needed, 6);
+        EXPECT_LE(needed, 11);
+        for (int i = 0; i < needed; ++i) {
+            EXPECT_EQ(robot().damaged, 1) << "repaired after " << i << " clicks";
+            frames(20);  // the icon fades in at its new place
+            click_at(robot().Fix_X + 12, robot().Fix_Y + 12);
+            EXPECT_EQ(robot().fix_times, needed - i - 1);
+        }
+        EXPECT_EQ(robot().damaged, 0);
+        EXPECT_GT(temperature, 60.0f);  // clicked well before it could cool down
+    }
+}
+
+TEST_F(RobotTest, FetchesAClickedSpecialIntoTheNextFreeSlotAndEndsTheTimeWarp)
+{
+    timetable(3, {{"SpecUp", 1, 0, 0, 2, 600}});  // lands well inside the play circle
+    start_level();
+    FlySpecT* s = nullptr;
+    for (int i = 0; i < 1000 && !(s && s->script == 3); ++i) {
+        frames(1);
+        s = special_list.first();
+    }
+    ASSERT_TRUE(s && s->script == 3);
+    const int sx = static_cast<int>(s->x) + 20;
+    const int sy = static_cast<int>(s->y) + 20;
+    ASSERT_EQ(free_slots, 3);
+    time_warp_state = 1;
+    click_at(sx, sy);
+    EXPECT_EQ(robot().action, 1);
+    EXPECT_EQ(robot().Curr_animation, 3);
+    EXPECT_EQ(time_warp_state, 2);  // no slowed time while the robot is away
+    EXPECT_EQ(robot().miss_times, 0);
+
+    int guard = 0;
+    while (robot().action != 4 && guard++ < 1000)
+        frames(1);
+    ASSERT_EQ(robot().action, 4);
+    EXPECT_EQ(s->script, 5);
+    EXPECT_EQ(s->show, 0);
+    EXPECT_EQ(slot(2).weapon, 2);
+    EXPECT_EQ(free_slots, 2);
+    while (robot().action != 0 && guard++ < 2000)
+        frames(1);
+    EXPECT_EQ(robot().action, 0);
+    EXPECT_EQ(robot().Curr_animation, 2);  // climbs back onto the branch
+    EXPECT_EQ(robot().x, robot_home_x);
+    key('2');
+    EXPECT_EQ(active_slot, 2);
+    EXPECT_EQ(active_weapon, 2);
+}
+
+TEST_F(RobotTest, ReticleIsForcedToTheCursorWhilePausedAndItsShakeStaysNearTheAim)
+{
+    start_level();
+    frames(100);
+    move(450, 300);
+    frames(1);
+    EXPECT_EQ(aim_mode, 1);
+    shake_reticle(8, 5);
+    for (int i = 0; i < 4; ++i) {
+        frames(1);
+        EXPECT_LE(std::abs(MouseX() - 450), 5);
+        EXPECT_LE(std::abs(MouseY() - 300), 5);
+    }
+    EXPECT_EQ(reticle_list.first()->shake_timer, 4);
+    move(950, 300);  // leaving the play circle cancels the shake
+    frames(1);
+    EXPECT_EQ(reticle_list.first()->shake_timer, 0);
+
+    move(450, 300);
+    pause_state = 2;
+    frames(1);
+    EXPECT_EQ(aim_mode, 2);
+    pause_state = 0;
+    frames(1);
+    EXPECT_EQ(aim_mode, 1);
+}
