@@ -89,7 +89,8 @@ void top_up_projectiles(int count)
             BulletT::CreateBullet_laser(static_cast<int>(Rnd(0, 59)));
             break;
         case 1:
-            BulletT::CreateLazer_slice(static_cast<float>(Rnd(300, 680)), static_cast<float>(Rnd(200, 500)), 2, 90);
+            BulletT::CreateLazer_slice(static_cast<float>(Rnd(300, 680)), static_cast<float>(Rnd(200, 500)), 2,
+                                       90);
             break;
         case 2:
             BulletT::CreateBomb_delay();

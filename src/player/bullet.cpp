@@ -57,7 +57,8 @@ double flight_distance(const BulletT& b)
 }
 
 // A mine or module: thrown like a bomb, unfolds near its target and rests in the web.
-BulletT* deployable(const char* kind, TImage* picture, int time, uint8_t animated, uint8_t frames, float speed)
+BulletT* deployable(const char* kind, TImage* picture, int time, uint8_t animated, uint8_t frames,
+                    float speed)
 {
     BulletT* b = thrown(kind, picture, 70, 35);
     b->speed = flight_frames(flight_distance(*b) / 5);
@@ -198,7 +199,10 @@ BulletT* BulletT::CreateFreezeMine() { return deployable("freeze_mine", Freeze_m
 
 BulletT* BulletT::CreateLureModule() { return deployable("lure_module", lure_module_png, 0, 0, 5, 0.5f); }
 
-BulletT* BulletT::CreateShieldModule() { return deployable("shield_module", lure_module_png, 450, 0, 5, 0.5f); }
+BulletT* BulletT::CreateShieldModule()
+{
+    return deployable("shield_module", lure_module_png, 450, 0, 5, 0.5f);
+}
 
 BulletT* BulletT::Create_shield_empty_entity(float x, float y)
 {

@@ -125,6 +125,19 @@ void clear_world()
 
 namespace {
 
+// A time warp, an overheat flash and cooling left over must not outlive the level: not
+// into the menus (slowed or shaking) nor into the next level (free cooling).
+void end_time_warp_and_heat()
+{
+    cooling_frames = 0;
+    overheat_flash = 0;
+    screen_shake_x = screen_shake_y = 0;
+    time_scale = 1;
+    sound_rate = 1;
+    time_warp_state = 0;
+    time_warp_timer = 0;
+}
+
 void enter_menu()
 {
     clear_world();
@@ -136,15 +149,7 @@ void enter_menu()
     tick_frames = 0;
     level_outcome = 0;
     temperature = 0;
-    // Quitting in the middle of a time warp or an overheat must not slow or shake the
-    // menus, nor carry cooling into the next level.
-    cooling_frames = 0;
-    overheat_flash = 0;
-    screen_shake_x = screen_shake_y = 0;
-    time_scale = 1;
-    sound_rate = 1;
-    time_warp_state = 0;
-    time_warp_timer = 0;
+    end_time_warp_and_heat();
     MoveMouse(394, 308);
     resume_channel_by_name("ambient");
     resume_channel_by_name("menu_music");
@@ -157,13 +162,9 @@ void enter_menu()
 
 void reset_level_state()
 {
-    overheat_flash = 0;
-    screen_shake_x = screen_shake_y = 0;
-    cooling_frames = 0;
-    sound_rate = 1;
+    end_time_warp_and_heat();
     level_ticks = 0;
     temperature = 0;
-    time_scale = 1;
     level_running = 1;
     help_card = 0;
     tick_frames = 0;
@@ -179,8 +180,6 @@ void reset_level_state()
     visor_phase = 0;
     visor_timer = 0;
     tutorial_step = 0;
-    time_warp_state = 0;
-    time_warp_timer = 0;
     robot_damaged = 0;
     slice_pending = 0;
     spider2_gauge_state = 0;

@@ -2,9 +2,12 @@
 // multi-cut bonus, bombs and their count, freezing spiders, mines and the alpha missile.
 #include "player/bullet.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "player/hits.h"
+#include "state/assets.h"
 #include "state/scores.h"
 #include "world/world_fixture.h"
 
@@ -244,4 +247,28 @@ TEST_F(BulletTest, ShieldModuleShieldsFliesAroundItThenFallsOff)
     const int frames = run_out();
     EXPECT_GT(frames, 340);
     EXPECT_LT(frames, 450);
+}
+
+TEST_F(BulletTest, PauseHoldsProjectilesButBombsKeepBlinking)
+{
+    TImage* glow = MakeTestImage(16, 16, "Bomb_eff.png");
+    Bomb_eff_png = glow;
+    MoveMouse(500, 300);
+    BulletT* bomb = BulletT::CreateBomb_delay();
+    bullets_frame(3);
+    const float x = bomb->x;
+    const int pulse = bomb->switch_time;
+    pause_state = 1;
+    ClearDrawTrace();
+    bullets_frame(10);
+    EXPECT_FLOAT_EQ(bomb->x, x);
+    EXPECT_EQ(bomb->switch_time, pulse);
+    const auto& draws = TracedDraws();
+    const auto overlay = std::find_if(draws.begin(), draws.end(),
+                                      [](const DrawRecord& r) { return r.image == "Bomb_eff.png"; });
+    ASSERT_NE(overlay, draws.end());
+    EXPECT_EQ(overlay->color, (std::array<int, 3>{255, 0, 0}));
+    EXPECT_NEAR(overlay->alpha, pulse * 0.007f, 1e-4);
+    Bomb_eff_png = nullptr;
+    FreeImage(glow);
 }
