@@ -58,7 +58,7 @@ TEST_F(FontTest, GlyphTableCoversPrintableRangesAndBlanksTheRest)
     EXPECT_EQ(GFont::sortchar('Z'), 51);
     EXPECT_EQ(GFont::sortchar('a'), 52);
     EXPECT_EQ(GFont::sortchar('z'), 77);
-    for (int code : {0, 31, ':', '@', '[', '_', '`', '{', 127, 200, -5})
+    for (int code : {0, 31, int(':'), int('@'), int('['), int('_'), int('`'), int('{'), 127, 200, -5})
         EXPECT_EQ(GFont::sortchar(code), 0) << code;
 }
 
