@@ -31,7 +31,10 @@
 #include "world/special.h"
 #include "world/spider.h"
 
+#include "bench_particles.h"
 #include "bench_support.h"
+
+using namespace bench;
 
 namespace {
 
@@ -68,60 +71,6 @@ void load_pictures()
     health_fly_png = make_strip(60, 8, 1, "health_fly.png");
     spider_png = make_strip(90, 90, 8, "spider.png");
     Web_level1_png = make_strip(512, 512, 1, "Web_level1.png");
-}
-
-int live_particles()
-{
-    return emitter_layer_1.count() + emitter_layer_2.count() + emitter_layer_3.count() + emitter_layer_4.count();
-}
-
-int trapped()
-{
-    int n = 0;
-    fly_list.for_each([&](FlyT& f) { n += f.status == 1 ? 1 : 0; });
-    return n;
-}
-
-int rnd_x() { return static_cast<int>(Rnd(50, 970)); }
-int rnd_y() { return static_cast<int>(Rnd(50, 700)); }
-
-// Every preset in turn, so the live mix is what the game's effects leave behind.
-const std::vector<std::function<void()>>& presets()
-{
-    static const std::vector<std::function<void()>> all = {
-        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 60, 1); },
-        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 3, 2); },
-        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 40, 3); },
-        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 30, 7); },
-        [] { emitterT::Create_New_Emitter(rnd_x(), rnd_y(), 30, 11); },
-        [] { emitterT::Butterfly_Particle(rnd_x(), rnd_y(), 1 + Rand(0, 1)); },
-        [] { emitterT::Collision_Lazer_r(rnd_x(), rnd_y(), 1, 1); },
-        [] { emitterT::Bomb_Lighting_Particle(rnd_x(), rnd_y(), 2); },
-        [] { emitterT::Create_freezing(rnd_x(), rnd_y(), 45, 2); },
-        [] { emitterT::Create_AlphaMissle_particle(rnd_x(), rnd_y(), 45, 2); },
-        [] { emitterT::Create_freezing_exp(rnd_x(), rnd_y(), 2); },
-        [] { emitterT::Alpha_Lighting_Particle(rnd_x(), rnd_y(), 2); },
-        [] { emitterT::Shield_main_Particle(rnd_x(), rnd_y()); },
-        [] { emitterT::Shield_Lighting_Particle(rnd_x(), rnd_y(), 2); },
-        [] { emitterT::Fallin_module(rnd_x(), rnd_y(), 30); },
-        [] { emitterT::Bomb_expl_light(rnd_x(), rnd_y()); },
-        [] { emitterT::Dead_Fly_FX(rnd_x(), rnd_y()); },
-        [] { emitterT::Lure_waves(rnd_x(), rnd_y()); },
-        [] { emitterT::Fix_waves(rnd_x(), rnd_y()); },
-        [] { emitterT::SpecUp_waves(rnd_x(), rnd_y(), 0.2f, 100); },
-        [] { emitterT::SpecGUI_apear(rnd_x(), rnd_y()); },
-        [] { emitterT::Black_smoke_exp(rnd_x(), rnd_y(), 5); },
-    };
-    return all;
-}
-
-void top_up(int target)
-{
-    static size_t next = 0;
-    while (live_particles() < target) {
-        presets()[next % presets().size()]();
-        ++next;
-    }
 }
 
 // A level of the second range with its web, 60 flies of the three kinds, the two entrance

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds the game and starts it. Extra arguments go to the game.
+# The play build has its own folder, so it never inherits the test build's options.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-exec build/game/wingtron "$@"
+bash scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DWINGTRON_WERROR=OFF -DWINGTRON_SANITIZE=OFF -DWINGTRON_FORGE=ON
+exec build-release/game/wingtron "$@"

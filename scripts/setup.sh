@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config ccache libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
-    libsdl2-dev libopenal-dev libvorbis-dev libogg-dev libpng-dev libjpeg62-turbo-dev
+    libsdl2-dev libsdl2-image-dev libasound2-dev libopenal-dev libvorbis-dev libogg-dev libpng-dev libjpeg62-turbo-dev
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 libgl-dev
     libcairo2-dev libfreetype-dev nlohmann-json3-dev
     fonts-dejavu-core fonts-comfortaa

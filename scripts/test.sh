@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds the game twice (normal, and with ASan+UBSan) and
-# runs the whole test suite in both builds.
+# runs the whole test suite in both builds. Each build sets every option it relies on, so
+# a folder configured earlier by hand (or by play.sh) cannot change what is tested.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 
-bash scripts/build.sh build -DWINGTRON_WERROR=ON
+bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+    -DWINGTRON_WERROR=ON -DWINGTRON_SANITIZE=OFF -DWINGTRON_FORGE=ON -DWINGTRON_FUZZ=ON
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
-bash scripts/build.sh build-asan -DWINGTRON_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+    -DWINGTRON_WERROR=ON -DWINGTRON_SANITIZE=ON -DWINGTRON_FORGE=ON
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$(nproc)"

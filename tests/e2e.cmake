@@ -18,6 +18,12 @@ if(NOT XVFB_RUN)
     set_property(TEST e2e.gl_smoke APPEND PROPERTY ENVIRONMENT SDL_VIDEODRIVER=offscreen)
 endif()
 
+add_test(NAME e2e.desktop COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/desktop.sh $<TARGET_FILE:wingtron>)
+set_tests_properties(e2e.desktop PROPERTIES TIMEOUT 120 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
+
+add_test(NAME e2e.install COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e.install PROPERTIES TIMEOUT 120 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
+
 # The robot's verbs played with a scripted hand on a level the test writes.
 add_test(NAME e2e.robot_run
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/robot_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})

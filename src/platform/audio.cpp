@@ -1,6 +1,8 @@
-// Sound decoding (Ogg Vorbis through vorbisfile, WAV PCM), the channel front end and the
-// silent driver.
+// Sound decoding (Ogg Vorbis through vorbisfile, WAV through SDL), the channel front end
+// and the silent driver.
 #include "platform/audio.h"
+
+#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
@@ -97,16 +99,9 @@ bool decode_ogg(const std::vector<uint8_t>& bytes, TSound& out)
 }
 
 // ---------------------------------------------------------------------------------------
-// WAV (PCM, 8 or 16 bit, mono or stereo)
-
-uint32_t le32(const uint8_t* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t le16(const uint8_t* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+// WAV through SDL's loader: plain and extensible headers, 8-, 16-, 24- and 32-bit PCM,
+// float, and the ADPCM and companded forms it also reads; mono or stereo. A data chunk
+// cut short plays the whole frames it holds.
 
 bool is_wav(const std::vector<uint8_t>& b)
 {
@@ -116,45 +111,43 @@ bool is_wav(const std::vector<uint8_t>& b)
 
 bool decode_wav(const std::vector<uint8_t>& b, TSound& out)
 {
-    size_t pos = 12;
-    int format = 0, channels = 0, rate = 0, bits = 0;
-    bool have_fmt = false;
-    while (pos + 8 <= b.size()) {
-        uint32_t size = le32(&b[pos + 4]);
-        const uint8_t* body = &b[pos + 8];
-        size_t avail = b.size() - (pos + 8);
-        if (std::memcmp(&b[pos], "fmt ", 4) == 0) {
-            if (size < 16 || avail < 16)
-                return false;
-            format = le16(body);
-            channels = le16(body + 2);
-            rate = static_cast<int>(le32(body + 4));
-            bits = le16(body + 14);
-            have_fmt = true;
-        } else if (std::memcmp(&b[pos], "data", 4) == 0) {
-            if (!have_fmt || format != 1 || channels < 1 || channels > 2 || rate <= 0 ||
-                (bits != 8 && bits != 16))
-                return false;
-            size_t len = std::min<size_t>(size, avail);  // a truncated file plays what it has
-            size_t bytes_per_frame = static_cast<size_t>(channels) * (bits / 8);
-            size_t frames = len / bytes_per_frame;
-            if (frames == 0)
-                return false;
-            out.channels = channels;
-            out.sample_rate = rate;
-            out.frames = static_cast<int64_t>(frames);
-            out.pcm.resize(frames * channels);
-            for (size_t i = 0; i < out.pcm.size(); ++i) {
-                if (bits == 8)
-                    out.pcm[i] = static_cast<int16_t>((body[i] - 128) << 8);
-                else
-                    out.pcm[i] = static_cast<int16_t>(le16(body + 2 * i));
+    SDL_RWops* rw = SDL_RWFromConstMem(b.data(), static_cast<int>(b.size()));
+    SDL_AudioSpec spec {};
+    Uint8* data = nullptr;
+    Uint32 len = 0;
+    if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &data, &len))
+        return false;
+    const int bytes_per_sample = SDL_AUDIO_BITSIZE(spec.format) / 8;
+    const size_t frame_bytes = static_cast<size_t>(spec.channels) * bytes_per_sample;
+    const size_t frames = frame_bytes ? len / frame_bytes : 0;
+    const bool ok = spec.channels >= 1 && spec.channels <= 2 && spec.freq > 0 && frames > 0 &&
+                    (spec.format == AUDIO_U8 || spec.format == AUDIO_S16LSB || spec.format == AUDIO_S32LSB ||
+                     spec.format == AUDIO_F32LSB);
+    if (ok) {
+        out.channels = spec.channels;
+        out.sample_rate = spec.freq;
+        out.frames = static_cast<int64_t>(frames);
+        out.pcm.resize(frames * spec.channels);
+        for (size_t i = 0; i < out.pcm.size(); ++i) {
+            const uint8_t* p = data + i * bytes_per_sample;
+            int32_t s32 = 0;
+            float f = 0;
+            switch (spec.format) {
+            case AUDIO_U8: out.pcm[i] = static_cast<int16_t>((p[0] - 128) * 256); break;
+            case AUDIO_S16LSB: out.pcm[i] = static_cast<int16_t>(p[0] | (p[1] << 8)); break;
+            case AUDIO_S32LSB:
+                std::memcpy(&s32, p, 4);
+                out.pcm[i] = static_cast<int16_t>(s32 >> 16);
+                break;
+            default:
+                std::memcpy(&f, p, 4);
+                out.pcm[i] = static_cast<int16_t>(std::lround(std::clamp(f, -1.0f, 1.0f) * 32767.0f));
+                break;
             }
-            return true;
         }
-        pos += 8 + static_cast<size_t>(size) + (size & 1);
     }
-    return false;
+    SDL_FreeWAV(data);
+    return ok;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -41,19 +41,3 @@ void FrameHook(int64_t frame);
 // Called by Flip after presenting, with the number of frames presented so far.
 void SetPresentedHook(std::function<void(int64_t)> hook);
 void PresentedHook(int64_t presented);
-
-// Frame pacing of Flip(-1) in a window: frame length 1000 / hz ms with the remainder
-// spread by an accumulator, so 60 Hz gives 20 frames of 16 ms and 40 of 17 ms a second.
-class FramePacer {
-public:
-    void start(int hz, int64_t now);
-    // Due time of the next frame; a due time already passed is reset to now.
-    int64_t next_due(int64_t now);
-
-private:
-    int hz_ = 0;
-    int frame_ms_ = 0;
-    int remainder_ = 0;
-    int accumulator_ = 0;
-    int64_t due_ = 0;
-};

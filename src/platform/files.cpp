@@ -2,6 +2,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,11 @@
 #include <system_error>
 
 namespace fs = std::filesystem;
+
+// The installed data folder seen from the installed executable's (set by the build).
+#ifndef WINGTRON_DATA_FROM_BIN
+#define WINGTRON_DATA_FROM_BIN "../share/wingtron"
+#endif
 
 namespace {
 
@@ -332,4 +338,26 @@ std::string ExecutableFolder()
     if (ec)
         return ".";
     return exe.parent_path().string();
+}
+
+GameFolders LocateGameFolders(const std::string& exe_folder, const char* xdg_data_home, const char* home)
+{
+    std::error_code ec;
+    if (fs::is_directory(fs::path(exe_folder) / "media", ec))
+        return {exe_folder, ""};  // run from the build folder: everything beside the executable
+    const fs::path installed = (fs::path(exe_folder) / WINGTRON_DATA_FROM_BIN).lexically_normal();
+    if (!fs::is_directory(installed / "media", ec))
+        return {exe_folder, ""};
+    // Installed: the data folder is read-only to the player, saves go to the user's data
+    // folder. A relative XDG_DATA_HOME is invalid and ignored, as the convention says.
+    std::string base;
+    if (xdg_data_home && xdg_data_home[0] == '/')
+        base = xdg_data_home;
+    else if (home && home[0])
+        base = std::string(home) + "/.local/share";
+    else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
+        base = std::string(pw->pw_dir) + "/.local/share";
+    else
+        base = ".";
+    return {installed.string(), base + "/wingtron"};
 }

@@ -105,3 +105,13 @@ int64_t FileTime(const std::string& path);
 int CreateDir(const std::string& path);
 // Folder of the running executable ("." when unknown).
 std::string ExecutableFolder();
+
+// Where the game reads its data and keeps its saves, for an executable in exe_folder. Run
+// from its build folder (data beside it): the data there, profiles beside it (profiles
+// empty = the default). Installed (PREFIX/bin, data in PREFIX/share/wingtron): that data
+// folder, and profiles in $XDG_DATA_HOME/wingtron, by default ~/.local/share/wingtron.
+struct GameFolders {
+    std::string data;
+    std::string profiles;
+};
+GameFolders LocateGameFolders(const std::string& exe_folder, const char* xdg_data_home, const char* home);

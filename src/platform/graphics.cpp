@@ -3,16 +3,16 @@
 #include "platform/graphics.h"
 
 #include <png.h>
-#include <jpeglib.h>
 
 #include <algorithm>
 #include <cmath>
-#include <csetjmp>
 #include <cstring>
+#include <thread>
 
 #include "platform/backend.h"
 #include "platform/draw_trace.h"
 #include "platform/files.h"
+#include "platform/frame_pacer.h"
 #include "platform/input.h"
 #include "platform/preload.h"
 
@@ -24,6 +24,7 @@ int g_mask_r = 0, g_mask_g = 0, g_mask_b = 0;
 bool g_auto_mid_handle = false;
 std::unique_ptr<Backend> g_backend;
 bool g_graphics_open = false;
+int g_open_width = 0, g_open_height = 0;
 int64_t g_frame_count = 0;
 
 // Frame pacing of Flip(-1).
@@ -146,62 +147,6 @@ void recompute_matrix()
     g_state.tform_jy = c * g_state.tform_scale_y;
 }
 
-struct JpegError {
-    jpeg_error_mgr mgr;
-    std::jmp_buf jump;
-};
-
-void jpeg_fail(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
-
-bool decode_jpeg(const std::vector<uint8_t>& bytes, Pixmap& out)
-{
-    jpeg_decompress_struct info {};
-    JpegError err {};
-    info.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = jpeg_fail;
-    err.mgr.output_message = [](j_common_ptr) {};
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_EXT_RGBA;
-    jpeg_start_decompress(&info);
-    out.width = static_cast<int>(info.output_width);
-    out.height = static_cast<int>(info.output_height);
-    out.rgba.assign(static_cast<size_t>(out.width) * out.height * 4, 0);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = &out.rgba[static_cast<size_t>(info.output_scanline) * out.width * 4];
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return true;
-}
-
-bool decode_png(const std::vector<uint8_t>& bytes, Pixmap& out, bool& has_alpha)
-{
-    png_image img {};
-    img.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&img, bytes.data(), bytes.size()))
-        return false;
-    has_alpha = (img.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-    img.format = PNG_FORMAT_RGBA;
-    out.width = static_cast<int>(img.width);
-    out.height = static_cast<int>(img.height);
-    out.rgba.assign(PNG_IMAGE_SIZE(img), 0);
-    if (!png_image_finish_read(&img, nullptr, out.rgba.data(), 0, nullptr)) {
-        png_image_free(&img);
-        return false;
-    }
-    return true;
-}
-
 TImage* make_image(const std::string& source, Pixmap pixels, bool has_alpha, int cell_w, int cell_h, int first,
                    int count, int flags)
 {
@@ -254,37 +199,6 @@ std::string base_name(const std::string& path)
 
 }  // namespace
 
-// ---------------------------------------------------------------------------------------
-// Frame pacing
-
-void FramePacer::start(int hz, int64_t now)
-{
-    hz_ = hz;
-    due_ = now;
-    if (hz <= 0)
-        return;  // no pacing
-    frame_ms_ = 1000 / hz;
-    remainder_ = 1000 - frame_ms_ * hz;
-    accumulator_ = 0;
-}
-
-int64_t FramePacer::next_due(int64_t now)
-{
-    if (hz_ <= 0)
-        return now;
-    due_ += frame_ms_;
-    accumulator_ += remainder_;
-    if (accumulator_ >= hz_) {
-        accumulator_ -= hz_;
-        due_ += 1;
-    }
-    if (due_ < now)
-        due_ = now;
-    return due_;
-}
-
-// ---------------------------------------------------------------------------------------
-
 TImage::~TImage()
 {
     if (g_backend && texture)
@@ -302,10 +216,16 @@ void Graphics(int width, int height, int depth, int hz, int /*flags*/)
     g_state = RenderState();
     recompute_matrix();
     bool fullscreen = depth > 0;
-    if (g_backend && !g_backend->open(width, height, fullscreen))
+    if (g_backend && g_graphics_open && g_backend->is_open() && width == g_open_width && height == g_open_height) {
+        // Reopening the display at the same size switches the mode in place: every
+        // texture the game holds stays valid.
+        g_backend->set_fullscreen(fullscreen);
+    } else if (g_backend && !g_backend->open(width, height, fullscreen)) {
         throw std::runtime_error("Unable to open the " + std::to_string(width) + " x " + std::to_string(height) +
                                  " display");
+    }
     g_graphics_open = true;
+    g_open_width = width, g_open_height = height;
     g_pacer.start(hz, MilliSecs());
     if (fullscreen)
         MoveMouse(width / 2, height / 2);
@@ -319,6 +239,7 @@ void EndGraphics()
 }
 
 int GraphicsOpen() { return g_graphics_open ? 1 : 0; }
+int GraphicsFullscreen() { return g_graphics_open && g_backend && g_backend->fullscreen() ? 1 : 0; }
 
 void AppTitle(const std::string& title)
 {
@@ -338,22 +259,21 @@ void Flip(int sync)
 {
     FrameHook(g_frame_count);  // dumps and traces of this frame, before it is shown
     if (g_backend)
-        g_backend->present();
-    ++g_frame_count;
+        g_backend->finish();  // the drawing is done before the wait, so only showing it is left
     if (sync == -1) {
-        int64_t now = MilliSecs();
-        int64_t due = g_pacer.next_due(now);
-        if (g_backend && g_backend->paced()) {
-            // Sleep until about a millisecond before the due time, then spin.
-            while (true) {
-                int64_t left = due - static_cast<int64_t>(MilliSecs());
-                if (left <= 0)
-                    break;
-                if (left > 1)
-                    Delay(static_cast<int>(left - 1));
-            }
+        const int64_t due = g_pacer.next_due(MilliSecs());
+        // Full screen with the retrace at the game's rate: present() itself waits.
+        const bool retrace_paces =
+            g_backend && g_backend->vsync() && g_backend->refresh_rate() == g_pacer.hz();
+        if (g_backend && g_backend->paced() && !retrace_paces) {
+            FramePacer::wait_until(
+                due, [] { return static_cast<int64_t>(MilliSecs()); },
+                [](int ms) { ms > 0 ? Delay(ms) : std::this_thread::yield(); });
         }
     }
+    if (g_backend)
+        g_backend->present();
+    ++g_frame_count;
     AdvanceVirtualClock(1000.0 / 60.0);
     PresentedHook(g_frame_count);
     PumpInput();
@@ -457,16 +377,6 @@ void ApplyMask(Pixmap& px, int mask_r, int mask_g, int mask_b)
         }
     }
     px.rgba = std::move(out);
-}
-
-bool DecodePicture(const std::vector<uint8_t>& bytes, Pixmap& out, bool& has_alpha)
-{
-    has_alpha = false;
-    if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0)
-        return decode_png(bytes, out, has_alpha);
-    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-        return decode_jpeg(bytes, out);
-    return false;
 }
 
 TImage* LoadImage(const std::string& source, int flags)

@@ -57,9 +57,13 @@ struct RenderState {
 const RenderState& CurrentRenderState();
 
 // Graphics.
+// Opens the display; called again at the same size while open, it switches between window
+// (depth 0) and full screen (depth > 0) in place, keeping every image's texture.
 void Graphics(int width, int height, int depth, int hz, int flags);
 void EndGraphics();
 int GraphicsOpen();
+// 1 while the display is full screen (also after Alt+Enter switched it).
+int GraphicsFullscreen();
 void AppTitle(const std::string& title);
 void Cls();
 void Flip(int sync);

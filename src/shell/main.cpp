@@ -1,6 +1,7 @@
 // Program entry: reads the command line, picks the backend, runs start-up and the main
 // loop, and turns the game's fatal errors into a one-line message.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -30,7 +31,11 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    SetDataFolder(ExecutableFolder());
+    const GameFolders folders =
+        LocateGameFolders(ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    SetDataFolder(folders.data);
+    if (!folders.profiles.empty())
+        SetProfilesFolder(folders.profiles);  // --profiles still wins (BeginRun)
     if (options.headless)
         UseHeadlessPlatform();
     else {

@@ -5,12 +5,21 @@
 #include <cstdlib>
 #include <string>
 
+#include <SDL.h>
+
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "platform/real/gl_backend.h"
 
 namespace {
 
 int failures = 0;
+
+void fail(const char* what)
+{
+    std::fprintf(stderr, "%s\n", what);
+    ++failures;
+}
 
 void expect_pixel(const Pixmap& shot, int x, int y, int r, int g, int b, const char* what)
 {
@@ -92,6 +101,42 @@ int main(int argc, char** argv)
 
     if (argc > 1)
         SavePng(argv[1], shot);
+
+    // Switching to full screen and back, as the options do, keeps the images' textures.
+    Graphics(1024, 768, 32, 60, 0);
+    if (!GraphicsFullscreen())
+        fail("Graphics with depth 32 did not switch to full screen");
+    Graphics(1024, 768, 0, 60, 0);
+    if (GraphicsFullscreen())
+        fail("Graphics with depth 0 did not switch back to a window");
+    Cls();
+    SetBlend(kSolidBlend);
+    DrawImage(red_faint, 40, 40, 0);
+    if (!ReadScreen(shot))
+        fail("could not read the screen back after the mode switch");
+    else
+        expect_pixel(shot, 50, 50, 255, 0, 0, "texture drawn after the mode switch");
+    Flip(0);
+
+    // The slot keys follow the number row's place: on a French layout the key left of 2
+    // types "&" and still selects slot 1; typed text keeps the layout's character.
+    FlushKeys();
+    SDL_Event key {};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.scancode = SDL_SCANCODE_1;
+    key.key.keysym.sym = SDLK_AMPERSAND;
+    SDL_PushEvent(&key);
+    key.type = SDL_KEYUP;
+    SDL_PushEvent(&key);
+    SDL_Event text {};
+    text.type = SDL_TEXTINPUT;
+    std::snprintf(text.text.text, sizeof text.text.text, "&");
+    SDL_PushEvent(&text);
+    PumpInput();
+    if (KeyHit('1') != 1)
+        fail("the number row's first key did not count as key 1");
+    if (GetChar() != '&')
+        fail("typed text did not follow the layout");
     EndGraphics();
     if (failures == 0)
         std::puts("gl smoke test passed");

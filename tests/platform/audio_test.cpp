@@ -22,7 +22,44 @@ protected:
     static void wait_ms(double ms) { AdvanceVirtualClock(ms); }
 };
 
+// The same WAV with the extensible header: format 0xFFFE, valid bits, a speaker mask
+// and the PCM sub-format's GUID.
+std::string to_extensible(const std::string& wav)
+{
+    std::string fmt = wav.substr(20, 16);
+    const int channels = static_cast<uint8_t>(fmt[2]);
+    const int bits = static_cast<uint8_t>(fmt[14]);
+    fmt[0] = static_cast<char>(0xfe), fmt[1] = static_cast<char>(0xff);
+    put16(fmt, 22);
+    put16(fmt, bits);
+    put32(fmt, channels == 2 ? 3 : 4);
+    const uint8_t pcm_guid[16] = {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xaa, 0, 0x38, 0x9b, 0x71};
+    fmt.append(reinterpret_cast<const char*>(pcm_guid), 16);
+    const std::string data = wav.substr(36);
+    std::string s = "RIFF";
+    put32(s, static_cast<uint32_t>(4 + 8 + fmt.size() + data.size()));
+    s += "WAVEfmt ";
+    put32(s, static_cast<uint32_t>(fmt.size()));
+    return s + fmt + data;
+}
+
 }  // namespace
+
+TEST_F(Audio, ExtensibleWavDecodesToThePlainWavsSamples)
+{
+    for (auto [channels, bits] : {std::pair{1, 16}, {2, 16}, {2, 8}}) {
+        const std::string plain = make_wav(channels, bits, 22050, 300);
+        TSound* a = DecodeSound(bytes_of(plain), 0, "plain.wav");
+        TSound* b = DecodeSound(bytes_of(to_extensible(plain)), 0, "ext.wav");
+        ASSERT_TRUE(a && b) << channels << " x " << bits;
+        EXPECT_EQ(b->channels, channels);
+        EXPECT_EQ(b->sample_rate, 22050);
+        EXPECT_EQ(b->frames, 300);
+        EXPECT_EQ(a->pcm, b->pcm);
+        FreeSound(a);
+        FreeSound(b);
+    }
+}
 
 TEST_F(Audio, WavIsRecognisedByContentIn8And16Bits)
 {

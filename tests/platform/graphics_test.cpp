@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/draw_trace.h"
+#include "platform/frame_pacer.h"
 #include "platform/headless/headless_backend.h"
 #include "support/draw_helpers.h"
 #include "support/temp_dir.h"
@@ -183,4 +184,33 @@ TEST(FramePacer, SixtyFramesTakeOneSecondSplitSixteenAndSeventeen)
     FramePacer unpaced;  // hz 0: every frame is due at once
     unpaced.start(0, 10);
     EXPECT_EQ(unpaced.next_due(50), 50);
+}
+
+TEST(FramePacer, WaitsUntilTheDueTimeAndNeverPresentsEarly)
+{
+    // A fake clock in milliseconds: a sleep wakes 1 ms late, each look at the clock while
+    // spinning moves it on by a quarter of a millisecond.
+    double clock = 1000;
+    int sleeps = 0, spins = 0;
+    auto now = [&] { return static_cast<int64_t>(clock); };
+    auto sleep = [&](int ms) {
+        ms > 0 ? (clock += ms + 1, ++sleeps) : (clock += 0.25, ++spins);
+    };
+    FramePacer pacer;
+    pacer.start(60, now());
+    for (int frame = 0; frame < 60; ++frame) {
+        clock += frame % 7 == 0 ? 11.5 : 3;  // the frame's work varies
+        const int64_t due = pacer.next_due(now());
+        const int64_t presented = FramePacer::wait_until(due, now, sleep);
+        ASSERT_EQ(presented, due) << "frame " << frame;  // on the due millisecond, not after
+        EXPECT_GE(clock, static_cast<double>(due));
+    }
+    EXPECT_EQ(now(), 2000);  // 60 frames on the 16/17 ms grid: one second
+    EXPECT_GT(sleeps, 0);
+    EXPECT_GT(spins, 0);
+
+    // A frame that overran: no wait at all.
+    const int before = sleeps + spins;
+    EXPECT_EQ(FramePacer::wait_until(1990, now, sleep), 2000);
+    EXPECT_EQ(sleeps + spins, before);
 }

@@ -379,4 +379,22 @@ void ForgeRobot(Forge& f) {
     }());
 }
 
+void ForgeIcon(const std::string& path) {
+    // The desktop's launcher icon: the robot perched with its wings half open, 256 x 256.
+    constexpr int kSide = 256;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSide, kSide);
+    cairo_t* cr = cairo_create(s);
+    const double scale = kSide / 145.0;
+    cairo_translate(cr, 0, (kSide - 100 * scale) / 2);
+    cairo_scale(cr, scale, scale);
+    cairo_translate(cr, 10, 0);  // the perched pose sits left of its cell's centre
+    RobotPose p = Perched();
+    p.wing = 0.6;
+    p.eye = 1;
+    Robot(cr, p);
+    cairo_destroy(cr);
+    WritePng(s, path);
+    cairo_surface_destroy(s);
+}
+
 }  // namespace forge

@@ -51,6 +51,8 @@ void ForgeHud(Forge& f);
 void ForgeMenus(Forge& f);
 void ForgeTexts(Forge& f);
 void ForgeLogo(Forge& f);
+// The launcher icon installed with the game (not a catalogue picture).
+void ForgeIcon(const std::string& path);
 // Sound modules.
 void ForgeSoundEffects(Forge& f);
 void ForgeMusic(Forge& f, int part);  // part 0, 1 or 2: the music comes in three parts

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
             forge::ForgeScenery(f);
             forge::ForgeCreatures(f);
             forge::ForgeRobot(f);
+            forge::ForgeIcon(std::string(argv[1]) + "/wingtron.png");
             forge::ForgeEffects(f);
             forge::ForgeHud(f);
             forge::ForgeMenus(f);

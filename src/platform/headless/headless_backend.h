@@ -8,13 +8,19 @@
 
 class HeadlessBackend : public Backend {
 public:
-    bool open(int, int, bool) override { return open_ = true; }
+    bool open(int, int, bool fullscreen) override
+    {
+        fullscreen_ = fullscreen;
+        return open_ = true;
+    }
     void close() override { open_ = false; }
     bool is_open() const override { return open_; }
     void set_title(const std::string&) override {}
     void clear() override {}
     void present() override {}
     bool paced() const override { return false; }
+    void set_fullscreen(bool fullscreen) override { fullscreen_ = fullscreen; }
+    bool fullscreen() const override { return fullscreen_; }
     uint32_t create_texture(const Pixmap&, bool) override { return ++next_texture_; }
     void destroy_texture(uint32_t) override {}
     void draw_triangles(uint32_t, int, const Vertex*, int) override {}
@@ -26,6 +32,7 @@ public:
 
 private:
     bool open_ = false;
+    bool fullscreen_ = false;
     uint32_t next_texture_ = 0;  // ids stay unique so textures can be told apart
 };
 

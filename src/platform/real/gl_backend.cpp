@@ -16,12 +16,20 @@ namespace {
 constexpr int kLogicalW = 1024;
 constexpr int kLogicalH = 768;
 
-int map_key(SDL_Keycode k)
+// The game's key code of a key event. The number row is read by its physical place, so
+// the weapon slot keys 1-4 sit on the same keys whatever the layout (on a French layout
+// they type & é " '); every other key follows the layout, and typed text always does.
+int map_key(const SDL_Keysym& key)
 {
+    if (key.scancode >= SDL_SCANCODE_1 && key.scancode <= SDL_SCANCODE_9)
+        return '1' + (key.scancode - SDL_SCANCODE_1);
+    if (key.scancode == SDL_SCANCODE_0)
+        return '0';
+    const SDL_Keycode k = key.sym;
+    if (k >= SDLK_0 && k <= SDLK_9)
+        return -1;  // a digit elsewhere than on the number row: not a slot key
     if (k >= SDLK_a && k <= SDLK_z)
         return 'A' + (k - SDLK_a);
-    if (k >= SDLK_0 && k <= SDLK_9)
-        return '0' + (k - SDLK_0);
     if (k >= SDLK_F1 && k <= SDLK_F12)
         return 112 + (k - SDLK_F1);
     switch (k) {
@@ -68,8 +76,7 @@ public:
     {
         if (window_)
             close();
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-            throw std::runtime_error(std::string("Unable to start the video system: ") + SDL_GetError());
+        start_video();
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -88,7 +95,7 @@ public:
         }
         fullscreen_ = fullscreen;
         SDL_SetWindowGrab(window_, fullscreen ? SDL_TRUE : SDL_FALSE);
-        SDL_GL_SetSwapInterval(fullscreen ? 1 : 0);
+        apply_swap_interval();
         SDL_ShowCursor(cursor_visible_ ? SDL_ENABLE : SDL_DISABLE);
         SDL_StartTextInput();
         glDisable(GL_DEPTH_TEST);
@@ -135,6 +142,14 @@ public:
         glScissor(view_x_, view_y_, view_w_, view_h_);
     }
 
+    void finish() override
+    {
+        if (!window_)
+            return;
+        flush();
+        glFinish();
+    }
+
     void present() override
     {
         if (!window_)
@@ -146,6 +161,22 @@ public:
     }
 
     bool paced() const override { return true; }
+
+    void set_fullscreen(bool fullscreen) override
+    {
+        if (!window_)
+            return;
+        fullscreen_ = fullscreen;
+        SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        SDL_SetWindowGrab(window_, fullscreen ? SDL_TRUE : SDL_FALSE);
+        apply_swap_interval();
+        update_viewport();
+    }
+
+    bool fullscreen() const override { return fullscreen_; }
+    bool vsync() const override { return vsync_; }
+
+    int refresh_rate() const override { return refresh_rate_; }
     int draw_calls_last_frame() const override { return calls_last_frame_; }
 
     uint32_t create_texture(const Pixmap& pixels, bool filtered) override
@@ -209,7 +240,7 @@ public:
                     break;
                 }
                 if (!e.key.repeat) {
-                    int vk = map_key(e.key.keysym.sym);
+                    int vk = map_key(e.key.keysym);
                     PostKeyEvent(vk, true);
                     if (vk == 160 || vk == 161)
                         PostKeyEvent(16, true);
@@ -218,7 +249,7 @@ public:
                     PostChar(e.key.keysym.sym == SDLK_BACKSPACE ? 8 : 13);
                 break;
             case SDL_KEYUP: {
-                int vk = map_key(e.key.keysym.sym);
+                int vk = map_key(e.key.keysym);
                 PostKeyEvent(vk, false);
                 if (vk == 160 || vk == 161)
                     PostKeyEvent(16, false);
@@ -288,11 +319,44 @@ public:
     }
 
 private:
-    void toggle_fullscreen()
+    void toggle_fullscreen() { set_fullscreen(!fullscreen_); }
+
+    // Starts SDL's video. When the user named no driver and SDL could only find one that
+    // shows nothing (no X, no Wayland), the game would run unseen: refuse instead.
+    static void start_video()
     {
-        fullscreen_ = !fullscreen_;
-        SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        SDL_SetWindowGrab(window_, fullscreen_ ? SDL_TRUE : SDL_FALSE);
+        const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+        const bool chosen = asked && *asked;
+        const char* hint = "run it under xvfb-run -a, with SDL_VIDEODRIVER=offscreen, or with --headless";
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            if (!chosen)
+                throw std::runtime_error(std::string("no display to show the game on (") + SDL_GetError() + "); " +
+                                         hint);
+            throw std::runtime_error(std::string("Unable to start the video system: ") + SDL_GetError());
+        }
+        const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        if (!chosen && (driver == "offscreen" || driver == "dummy" || driver == "evdev")) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            throw std::runtime_error(std::string("no display to show the game on (DISPLAY and WAYLAND_DISPLAY are "
+                                                 "unset); ") +
+                                     hint);
+        }
+    }
+
+    // Full screen presents on the retrace so frames never tear; when the display runs at
+    // the game's rate the retrace alone paces the frames and Flip does not sleep as well
+    // (see Flip). A window presents at once and the game's clock paces it: the desktop's
+    // compositor already syncs what it shows, and waiting for the retrace after sleeping
+    // to the due time would wait twice and miss the due time by up to a refresh. A driver
+    // that cannot sync (Xvfb) leaves vsync off and the clock paces full screen too.
+    void apply_swap_interval()
+    {
+        vsync_ = fullscreen_ && SDL_GL_SetSwapInterval(1) == 0;
+        if (!vsync_)
+            SDL_GL_SetSwapInterval(0);
+        SDL_DisplayMode mode {};
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+        refresh_rate_ = SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
     }
 
     void post_pointer(int wx, int wy)
@@ -396,6 +460,8 @@ private:
     SDL_GLContext context_ = nullptr;
     std::string title_ = "Wingtron";
     bool fullscreen_ = false;
+    bool vsync_ = false;  // present() waits for the retrace
+    int refresh_rate_ = 0;  // Hz of the window's display, 0 unknown
     bool cursor_visible_ = true;
     int view_x_ = 0, view_y_ = 0, view_w_ = kLogicalW, view_h_ = kLogicalH;
     float scale_ = 1, offset_x_ = 0, offset_y_ = 0;

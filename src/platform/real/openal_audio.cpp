@@ -5,8 +5,10 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
+#include <alsa/asoundlib.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <chrono>
 #include <cmath>
@@ -385,14 +387,26 @@ private:
 
 }  // namespace
 
+namespace {
+
+// ALSA's library reports every failed probe of a missing card on stderr; the game falls
+// back to silence then, so those lines only alarm the player.
+void quiet_alsa(const char*, int, const char*, int, const char*, ...) {}
+
+}  // namespace
+
 std::unique_ptr<AudioDriver> CreateOpenALAudioDriver()
 {
     // A machine without a sound card is expected to fall back to silence; keep the
-    // library's error lines about it off the console unless asked for.
+    // libraries' error lines about it off the console unless asked for (OpenAL Soft
+    // loads the same ALSA library, so its handler covers OpenAL's probes too).
     setenv("ALSOFT_LOGLEVEL", "0", 0);
+    snd_lib_error_set_handler(quiet_alsa);
     ALCdevice* device = alcOpenDevice(nullptr);
-    if (!device)
+    if (!device) {
+        std::fputs("wingtron: no sound output found; playing without sound\n", stderr);
         return nullptr;
+    }
     ALCcontext* context = alcCreateContext(device, nullptr);
     if (!context || !alcMakeContextCurrent(context)) {
         if (context)
