@@ -46,6 +46,15 @@ int follow_up_page(int page)
     }
 }
 
+bool is_visor_element(const std::string& name)
+{
+    static const char* const kNames[] = {"visor_lTube",      "visor_RTube",    "visor_AnimWheel",
+                                         "visor_AnimDoor",   "visor_Mbody",    "visor_AnimScreen",
+                                         "visor_BlueScreen", "visor_Continue", "visor_ContinueGlow",
+                                         "Visor_text_fx",    "Visor_text"};
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
 } // namespace
 
 TImage* visor_page_picture(int page)
@@ -107,5 +116,81 @@ void UpdateVisorSequence()
         visor_phase = 2;
         visor_timer = 0;
         visor_page = follow_up_page(visor_page);
+    }
+}
+
+void inGame_guiT::Update_Visor_script()
+{
+    if (!visor_level(current_level))
+        return;
+    const bool is_text = name == "Visor_text";
+    const bool is_fx = name == "Visor_text_fx";
+    const bool is_glow = name == "visor_ContinueGlow";
+    if (is_text) {
+        // Pages without a picture keep the last one (the idle visor asks for page 0).
+        if (TImage* picture = visor_page_picture(visor_page))
+            entity = picture;
+    }
+    const float s = visor_reveal_speed(visor_page);
+    const bool visor_part = is_visor_element(name);
+
+    if (visor_phase == 1 && visor_part) {
+        y += kSlideStep;
+        if (is_text)
+            RectPercent = 0;
+    }
+    if (visor_phase == 5 && visor_part && !is_fx) {
+        y -= kSlideStep;
+        if (is_glow)
+            alpha = std::max(alpha - 0.1f, 0.0f);
+    }
+    if (visor_phase == 2) {
+        if (is_fx) {
+            alpha = std::min(alpha + 0.1f, 1.0f);
+            y = std::min(y + s, kGlowFloor);
+        } else if (is_text) {
+            RectPercent += 0.5f;
+            alpha = std::min(alpha + 0.1f, 1.0f);
+        }
+    }
+    if (is_fx)
+        visor_continue_ready = alpha <= 0 ? 1 : 0;
+    if (visor_phase == 3) {
+        if (is_fx) {
+            alpha -= 0.1f;
+            if (alpha > 0) {
+                visor_continue_ready = 0;
+            } else {
+                alpha = 0;
+                visor_continue_ready = 1;
+                y = -350;
+            }
+        } else if (is_glow && visor_continue_ready == 1) {
+            // The button's box reaches 15 pixels left of and above the glow.
+            const bool over = rects_overlap(static_cast<int>(x) - 15, static_cast<int>(y) - 15, 119, 36,
+                                            MouseX(), MouseY(), 1, 1) == 1;
+            if (over) {
+                alpha = std::min(alpha + 0.1f, 1.0f);
+                if (mouse_hit_left == 1) {
+                    visor_phase = 4;
+                    play_sound(click_ogg, sound_volume, 0);
+                }
+            } else {
+                alpha = std::max(alpha - 0.1f, 0.0f);
+            }
+        }
+    }
+    if (visor_phase == 10) {
+        if (is_text) {
+            alpha -= 0.1f;
+            if (alpha <= 0) {
+                alpha = 0;
+                RectPercent = 0;
+            }
+        } else if (is_fx) {
+            y = 55;
+        } else if (is_glow) {
+            alpha = std::max(alpha - 0.1f, 0.0f);
+        }
     }
 }
