@@ -18,6 +18,11 @@ if(NOT XVFB_RUN)
     set_property(TEST e2e.gl_smoke APPEND PROPERTY ENVIRONMENT SDL_VIDEODRIVER=offscreen)
 endif()
 
+# The menus driven headless from a fresh profiles folder, then a second start on it.
+add_test(NAME e2e.menus_run
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/menus_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
+set_tests_properties(e2e.menus_run PROPERTIES TIMEOUT 300)
+
 add_test(NAME e2e.desktop COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/desktop.sh $<TARGET_FILE:wingtron>)
 set_tests_properties(e2e.desktop PROPERTIES TIMEOUT 120 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 

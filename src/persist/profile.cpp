@@ -20,6 +20,7 @@ uint8_t current_profile = 0;
 float music_volume = 0.9f;
 float sound_volume = 0.65f;
 uint8_t screen_mode = 1;
+uint8_t configured_screen_mode = 1;
 
 namespace
 {
@@ -127,12 +128,14 @@ int LoadConfig()
             music_volume = volume_or(music, 0.9f);
             sound_volume = volume_or(sound, 0.65f);
             screen_mode = static_cast<uint8_t>(mode & 0xff);
+            configured_screen_mode = screen_mode;
             return 0;
         }
     }
     music_volume = 0.9f;
     sound_volume = 0.65f;
     screen_mode = 1;
+    configured_screen_mode = 1;
     SaveConfig();
     return 0;
 }
@@ -244,11 +247,12 @@ int DeleteProfile(int slot)
 
 int LoadLatestProfile()
 {
-    int count = CountProfiles();
+    // Every slot is looked at, not only the first CountProfiles(): a profile left above
+    // a gap (by an older version or a hand-copied file) is still found.
     int best = 0;
     int64_t best_time = 0;
     ProfileRecord best_record;
-    for (int slot = 1; slot <= count; ++slot) {
+    for (int slot = 1; slot <= kProfileSlots; ++slot) {
         ProfileRecord r;
         if (!read_profile(slot, r))
             continue; // a file that ends early cannot be played from

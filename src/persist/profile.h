@@ -17,7 +17,10 @@ extern uint8_t current_profile; // slot 1..4, 0 when no profile exists
 // Configuration.
 extern float music_volume;  // 0..1
 extern float sound_volume;  // 0..1
-extern uint8_t screen_mode; // 1 window, 2 full screen
+extern uint8_t screen_mode; // 1 window, 2 full screen: the mode the display is in
+// The mode config.dat keeps. A command-line override changes screen_mode for one run
+// only; the options screen saves this one.
+extern uint8_t configured_screen_mode;
 
 constexpr int kProfileSlots = 4;
 constexpr int kLastLevel = 30;

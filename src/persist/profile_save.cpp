@@ -109,7 +109,8 @@ int LoadHighScores()
 int ProfileSaveT::Save_High_score()
 {
     LoadHighScores();
-    // Only a real profile has a row; slot 0 ("no profile") would land on a fixed entry.
+    // Only a real profile has a row; slot 0 ("no profile") would land on a fixed entry,
+    // so without a current profile the file is left as it is.
     if (current_profile >= 1 && current_profile <= kProfileSlots) {
         std::vector<Row> rows;
         for (ProfileSaveT* entry : high_score_list.snapshot()) {
@@ -121,5 +122,12 @@ int ProfileSaveT::Save_High_score()
         write_rows(rows);
     }
     high_score_list.clear();
+    return 0;
+}
+
+int SavePlayedProfile()
+{
+    SaveProfile(current_profile);
+    ProfileSaveT::Save_High_score();
     return 0;
 }

@@ -22,6 +22,10 @@ constexpr int kHighScoreRows = 7;
 // Rows read from the high-score file; emptied again by each operation that fills it.
 extern TList<ProfileSaveT> high_score_list;
 
+// Saves the profile being played into its slot and refreshes its high-score row, so the
+// table never lags behind the player's file (level results, quitting, the final results).
+int SavePlayedProfile();
+
 // Writes a new high-score file: the fixed rows, then each slot's name and score.
 int CreateDefaultHighScores();
 // Empties high_score_list and fills it with the seven rows of the file, in id order. A

@@ -45,6 +45,43 @@ bool parse_target(const std::string& word, bool& mouse, int& code)
     return false;
 }
 
+// The key that types a character and whether shift is held for it; key 0 when no key
+// of the game's table gives it (the character is still queued).
+std::pair<int, bool> key_of_character(unsigned char c)
+{
+    static const std::string kShiftedDigits = ")!@#$%^&*(";  // shift with 0..9
+    if (c >= 'a' && c <= 'z') return {c - 'a' + 'A', false};
+    if (c >= 'A' && c <= 'Z') return {c, true};
+    if (c >= '0' && c <= '9') return {c, false};
+    if (c == ' ') return {32, false};
+    if (c == '-') return {189, false};
+    if (c == '_') return {189, true};
+    size_t digit = kShiftedDigits.find(static_cast<char>(c));
+    if (digit != std::string::npos) return {static_cast<int>('0' + digit), true};
+    return {0, false};
+}
+
+void type_character(std::vector<ScriptedEvent>& out, long long frame, unsigned char c)
+{
+    auto [key, shifted] = key_of_character(c);
+    auto push = [&](ScriptedEvent::Kind kind, long long at, int code) {
+        ScriptedEvent ev;
+        ev.kind = kind;
+        ev.frame = at;
+        ev.a = code;
+        out.push_back(ev);
+    };
+    if (shifted)
+        push(ScriptedEvent::Down, frame, 160);
+    if (key)
+        push(ScriptedEvent::Down, frame, key);
+    push(ScriptedEvent::Char, frame, c);
+    if (key)
+        push(ScriptedEvent::Up, frame + 1, key);
+    if (shifted)
+        push(ScriptedEvent::Up, frame + 1, 160);
+}
+
 }  // namespace
 
 std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::string& name)
@@ -101,10 +138,11 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::
             std::getline(in, rest);
             if (!rest.empty() && rest[0] == ' ')
                 rest.erase(0, 1);
+            // Typed as on a keyboard: one character every other frame, each a key stroke
+            // (with shift held where the character needs it) and the character itself.
             for (unsigned char c : rest) {
-                ev.kind = ScriptedEvent::Char;
-                ev.a = c;
-                out.push_back(ev);
+                type_character(out, frame, c);
+                frame += 2;
             }
         } else if (action == "close") {
             ev.kind = ScriptedEvent::Close;

@@ -6,7 +6,9 @@
 //                         space, backspace, tab, shift, minus)
 //   FRAME click B         press B at FRAME and release it at FRAME + 1 ("key B" too)
 //   FRAME wheel DZ        wheel movement
-//   FRAME type TEXT       typed characters (the rest of the line)
+//   FRAME type TEXT       typed characters (the rest of the line), one every other
+//                         frame from FRAME on, each also a stroke of its key (with
+//                         shift held for capitals and shifted symbols)
 //   FRAME close           window close request
 // Events of frame F are seen by the first input query of frame F (frames count from 0).
 #pragma once

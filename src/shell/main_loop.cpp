@@ -28,22 +28,6 @@
 #include "world/spider.h"
 #include "world/web_point.h"
 
-void latch_mouse()
-{
-    if (MouseHit(1)) mouse_hit_left = 1;
-    if (MouseDown(1)) mouse_down_left = 1;
-    if (MouseHit(2)) mouse_hit_right = 1;
-    if (MouseDown(2)) mouse_down_right = 1;
-    if (MouseHit(3)) mouse_hit_middle = 1;
-    if (MouseDown(3)) mouse_down_middle = 1;
-}
-
-void clear_mouse_latch()
-{
-    mouse_hit_left = mouse_hit_right = mouse_hit_middle = 0;
-    mouse_down_left = mouse_down_right = mouse_down_middle = 0;
-}
-
 void handle_escape()
 {
     if (!KeyHit(kKeyEscape))

@@ -3,10 +3,9 @@
 // the tutorial, walks every entity list in drawing order and presents the frame.
 #pragma once
 
+#include "state/globals.h"  // latch_mouse, clear_mouse_latch
 #include "state/program_exit.h"
 
-void latch_mouse();
-void clear_mouse_latch();
 void handle_escape();
 void advance_level_clock();
 void update_world();

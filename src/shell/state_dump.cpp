@@ -16,6 +16,7 @@
 #include "state/lists.h"
 #include "ui/gui.h"
 #include "ui/ingame_gui.h"
+#include "ui/menu_loop.h"
 #include "ui/visor.h"
 #include "world/container.h"
 #include "world/fly.h"
@@ -160,6 +161,14 @@ nlohmann::json dump_globals()
     DUMP_RESULTS(restart_glow);
     DUMP_RESULTS(continue_glow);
 #undef DUMP_RESULTS
+    if (menu_loop_running) {
+        g["menu_screen"] = menu_loop.screen;
+        g["menu_next_screen"] = menu_loop.next_screen;
+        g["menu_fade_state"] = menu_loop.fade_state;
+        g["menu_fade_alpha"] = menu_loop.fade_alpha;
+        g["menu_working_name"] = menu_loop.working_name;
+        g["menu_new_slot"] = menu_loop.new_slot;
+    }
     g["rnd_state"] = RndSeed();
     return g;
 }

@@ -18,6 +18,11 @@ extern int show_level_banner;        // 1: show the level banner after the next 
 extern int show_saving_indicator;    // 1: show the saving animation at the next start
 extern int mouse_hit_left, mouse_hit_right, mouse_hit_middle;     // pressed since the last frame
 extern int mouse_down_left, mouse_down_right, mouse_down_middle;  // held
+// Every loop that reads the mouse (the main loop, menus, results) latches the buttons at
+// the top of its frame and clears them at the bottom, so a click is seen by every test in
+// its frame and by none in the next.
+void latch_mouse();
+void clear_mouse_latch();
 extern float screen_shake_x, screen_shake_y;  // draw offset of every entity, pixels
 extern int visor_page;     // tutorial visor page shown, 0 none
 extern int tutorial_step;  // progress of the tutorial script

@@ -105,7 +105,8 @@ TEST_F(InputTest, ScriptEventsArriveOnTheirFrame)
                                    "1 type Ab\r\n"
                                    "4 close\n",
                                    "script");
-    ASSERT_EQ(events.size(), 8u);
+    // "A" is shift, key and character, then both keys up; "b" is key, character, key up.
+    ASSERT_EQ(events.size(), 14u);
     EXPECT_EQ(events.front().frame, 0);
     PumpInput();  // this frame's pump is done: only the explicit calls below post events
     SetInputScript(events);
@@ -115,12 +116,18 @@ TEST_F(InputTest, ScriptEventsArriveOnTheirFrame)
     ApplyScriptedInput(1);
     EXPECT_EQ(KeyDown(kKeyEscape), 0);  // released the frame after
     EXPECT_EQ(GetChar(), 'A');
-    EXPECT_EQ(GetChar(), 'b');
+    EXPECT_EQ(KeyHit('A'), 1);
+    EXPECT_EQ(KeyDown(160), 1);  // capitals are typed with shift held
+    EXPECT_EQ(GetChar(), 0);     // the next character comes two frames later
     EXPECT_EQ(MouseDown(1), 0);
     ApplyScriptedInput(2);
+    EXPECT_EQ(KeyDown(160), 0);
     EXPECT_EQ(MouseX(), 300);
     EXPECT_EQ(MouseHit(1), 1);
     ApplyScriptedInput(3);
+    EXPECT_EQ(GetChar(), 'b');
+    EXPECT_EQ(KeyHit('B'), 1);
+    EXPECT_EQ(KeyDown(160), 0);
     EXPECT_EQ(MouseDown(1), 0);
     EXPECT_EQ(TakeCloseRequest(), 0);
     ApplyScriptedInput(4);

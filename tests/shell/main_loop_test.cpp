@@ -5,11 +5,13 @@
 #include "persist/profile.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
+#include "platform/input_script.h"
 #include "player/power_ups.h"
 #include "player/robo_fly.h"
 #include "shell/level_rules.h"
 #include "sound/sound.h"
 #include "state/globals.h"
+#include "support/profile_files.h"
 #include "support/temp_dir.h"
 #include "ui/ingame_gui.h"
 #include "ui/visor.h"
@@ -229,6 +231,14 @@ TEST_F(MainLoopTest, LevelStartResetsThePerLevelState)
 TEST_F(MainLoopTest, MenuEntryStopsTheLevelAndReturnsWithAStartPending)
 {
     TempDir dir;
+    // A player part-way through the campaign, who picks "Resume" once the menu is idle.
+    dir.write("profiles/Profile_1.dat", profile_bytes("Ann", 4, 900, 3, 0, 1));
+    LoadLatestProfile();
+    const int64_t now = FrameCount();
+    std::vector<ScriptedEvent> events = ParseInputScript("40 move 500 165\n42 click left\n", "resume");
+    for (ScriptedEvent& e : events)
+        e.frame += now;
+    SetInputScript(events);
     level_start_pending = 1;
     menu_requested = 1;
     level_running = 1;
@@ -255,4 +265,7 @@ TEST_F(MainLoopTest, MenuEntryStopsTheLevelAndReturnsWithAStartPending)
     // The menu loop hands back a pending level start.
     EXPECT_EQ(menu_requested, 0);
     EXPECT_EQ(level_start_pending, 1);
+    EXPECT_EQ(show_intro_story, 0);
+    SetInputScript({});
+    reset_profile_globals();
 }

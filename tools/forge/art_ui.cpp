@@ -299,15 +299,30 @@ void Credits(Forge& f) {
     cairo_t* cr = c.cr();
     Board(cr, 10, 120, 614, 720, 18);
     Title(cr, "Credits", 312, 175, 40);
-    const char* lines[] = {"WINGTRON", "", "A garden adventure at bug scale", "", "Game design and programming",
-                           "The Wingtron team", "", "Pictures, sounds and music", "Made from scratch by our own asset forge",
-                           "", "Thanks for playing,", "and for every fly you set free!"};
+    // Headings start with '#'. The libraries are the ones the game and its build tools
+    // link; each with the licence it is used under.
+    const char* lines[] = {"#Game design and programming",
+                           "The Wingtron team",
+                           "#Pictures, sounds and music",
+                           "Made from scratch by our own asset forge",
+                           "#Built with",
+                           "SDL2 (zlib licence)",
+                           "OpenAL Soft (LGPL)",
+                           "libvorbis and libogg (BSD licence)",
+                           "libpng (libpng licence) and zlib (zlib licence)",
+                           "libjpeg-turbo (IJG and BSD licences)",
+                           "nlohmann-json (MIT licence)",
+                           "cairo (LGPL / MPL) and FreeType (FreeType licence)",
+                           "DejaVu fonts (free licence) and Comfortaa (SIL OFL)",
+                           "GoogleTest (BSD licence)",
+                           "#Thanks for playing!"};
     double y = 240;
     for (const char* l : lines) {
-        bool head = std::string(l) == "WINGTRON" || std::string(l).find("design") != std::string::npos ||
-                    std::string(l).find("Pictures") != std::string::npos;
-        BodyText(cr, l, 312, y, 560, head ? 20 : 17, head ? Hex(0xffe9a8) : pal::kCream, head ? Font::kDisplay : Font::kBody);
-        y += 28;
+        const bool head = l[0] == '#';
+        if (head && y > 240) y += 10;
+        BodyText(cr, head ? l + 1 : l, 312, y, 570, head ? 19 : 15, head ? Hex(0xffe9a8) : pal::kCream,
+                 head ? Font::kDisplay : Font::kBody);
+        y += head ? 27 : 23;
     }
     PanelButtons(f, cr, 200, {{"back_credits.png", "Back", 559, 652, 90, 50}}, false);
     f.Picture("credits.png", c.Release());
