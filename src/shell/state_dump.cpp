@@ -147,14 +147,6 @@ nlohmann::json dump_globals()
                              {"page", story_screen.page},
                              {"opacity", story_screen.opacity},
                              {"phase", story_screen.phase}};
-    if (menu_loop_running) {
-        g["menu_screen"] = menu_loop.screen;
-        g["menu_next_screen"] = menu_loop.next_screen;
-        g["menu_fade_state"] = menu_loop.fade_state;
-        g["menu_fade_alpha"] = menu_loop.fade_alpha;
-        g["menu_working_name"] = menu_loop.working_name;
-        g["menu_new_slot"] = menu_loop.new_slot;
-    }
     // The results screen, while it runs.
     const ResultsTally& r = results_tally;
 #define DUMP_RESULTS(field) g["results_" #field] = r.field
@@ -179,6 +171,14 @@ nlohmann::json dump_globals()
     DUMP_RESULTS(restart_glow);
     DUMP_RESULTS(continue_glow);
 #undef DUMP_RESULTS
+    if (menu_loop_running) {
+        g["menu_screen"] = menu_loop.screen;
+        g["menu_next_screen"] = menu_loop.next_screen;
+        g["menu_fade_state"] = menu_loop.fade_state;
+        g["menu_fade_alpha"] = menu_loop.fade_alpha;
+        g["menu_working_name"] = menu_loop.working_name;
+        g["menu_new_slot"] = menu_loop.new_slot;
+    }
     g["rnd_state"] = RndSeed();
     return g;
 }
