@@ -39,3 +39,13 @@ set_tests_properties(e2e.install PROPERTIES TIMEOUT 120 ENVIRONMENT "ASAN_OPTION
 add_test(NAME e2e.robot_run
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/robot_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
 set_tests_properties(e2e.robot_run PROPERTIES TIMEOUT 300)
+
+# The first level played through the tutorial by a scripted player, then replayed by the runner.
+add_executable(tutorial_player e2e/tutorial_player.cpp)
+target_link_libraries(tutorial_player PRIVATE game_core platform_headless)
+if(TARGET campaign_levels)
+    add_test(NAME e2e.tutorial_run
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/tutorial_run.sh $<TARGET_FILE:wingtron>
+                     $<TARGET_FILE:tutorial_player> ${WINGTRON_GAME_DIR})
+    set_tests_properties(e2e.tutorial_run PROPERTIES TIMEOUT 600)
+endif()

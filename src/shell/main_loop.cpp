@@ -163,6 +163,7 @@ void reset_level_state()
     visor_page = 0;
     visor_phase = 0;
     visor_timer = 0;
+    visor_continue_ready = 0;
     tutorial_step = 0;
     robot_damaged = 0;
     slice_pending = 0;

@@ -11,6 +11,7 @@
 #include "player/robo_fly.h"
 #include "shell/level_rules.h"
 #include "shell/startup.h"
+#include "shell/story.h"
 #include "sound/sound.h"
 #include "state/globals.h"
 #include "state/lists.h"
@@ -119,8 +120,10 @@ nlohmann::json dump_globals()
     DUMP(time_warp_timer);
     DUMP(spider2_gauge_state);
     DUMP(overheat_flash);
+    DUMP(end_fade_timer);
     DUMP(visor_phase);
     DUMP(visor_timer);
+    DUMP(visor_continue_ready);
     DUMP(web_offset_x);
     DUMP(web_offset_y);
     DUMP(web_shaking);
@@ -136,6 +139,38 @@ nlohmann::json dump_globals()
     DUMP(lazer_hit_count);
     DUMP(lazer_hit_timer);
 #undef DUMP
+    // The story screen on show, if any.
+    if (story_screen.screen.empty())
+        g["story_screen"] = nullptr;
+    else
+        g["story_screen"] = {{"screen", story_screen.screen},
+                             {"page", story_screen.page},
+                             {"opacity", story_screen.opacity},
+                             {"phase", story_screen.phase}};
+    // The results screen, while it runs.
+    const ResultsTally& r = results_tally;
+#define DUMP_RESULTS(field) g["results_" #field] = r.field
+    DUMP_RESULTS(running);
+    DUMP_RESULTS(phase);
+    DUMP_RESULTS(frame);
+    DUMP_RESULTS(main_counter);
+    DUMP_RESULTS(time_counter);
+    DUMP_RESULTS(tactic_counter);
+    DUMP_RESULTS(total);
+    DUMP_RESULTS(stars);
+    DUMP_RESULTS(bar);
+    DUMP_RESULTS(target);
+    DUMP_RESULTS(title_fade);
+    DUMP_RESULTS(label_fade);
+    DUMP_RESULTS(panel_fade);
+    DUMP_RESULTS(main_fade);
+    DUMP_RESULTS(time_fade);
+    DUMP_RESULTS(tactic_fade);
+    DUMP_RESULTS(total_fade);
+    DUMP_RESULTS(button_fade);
+    DUMP_RESULTS(restart_glow);
+    DUMP_RESULTS(continue_glow);
+#undef DUMP_RESULTS
     if (menu_loop_running) {
         g["menu_screen"] = menu_loop.screen;
         g["menu_next_screen"] = menu_loop.next_screen;

@@ -36,13 +36,13 @@ run() {  # run NAME FRAMES DUMP_AT
         --input "$work/input.txt" --frames "$2" --dump "$work/$1.json" --dump-at "$3"
 }
 
-# Where the level starts depends on start-up; find it first.
+# Where the level starts depends on start-up and the level banner; find it first.
 echo "1 key escape" > "$work/input.txt"
-run probe 300 0-299
+run probe 600 0-599
 start=$(python3 -c "
 import json, sys
 d = json.load(open('$work/probe.json'))
-print(next(s['f'] for s in d if s['globals']['level_running'] == 1))")
+print(next(s['f'] for s in d if s['globals']['level_running'] == 1 and s['globals']['story_screen'] is None))")
 
 # The hand, in frames after the level start. The repair icon lands somewhere in the box
 # x 352..487, y 597..672 after each click: a sweep over a 25-pixel grid finds it once
