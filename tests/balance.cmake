@@ -5,5 +5,6 @@ if(TARGET campaign_levels)
     add_test(NAME e2e.balance_smoke
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/balance_smoke.sh $<TARGET_FILE:wingtron>
                      $<TARGET_FILE:wingtron_balance> ${WINGTRON_GAME_DIR})
-    set_tests_properties(e2e.balance_smoke PROPERTIES TIMEOUT 600)
+    # The balance tool draws its charts with cairo; fontconfig keeps its caches to the end.
+    set_tests_properties(e2e.balance_smoke PROPERTIES TIMEOUT 600 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 endif()
