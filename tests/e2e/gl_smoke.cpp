@@ -42,10 +42,87 @@ TImage* solid_image(uint8_t r, uint8_t g, uint8_t b, uint8_t a, const char* name
     return CreateImageFromPixmap(std::move(p), 0, name);
 }
 
+// A 256 x 256 picture with every kind of 32-texel tile: empty, see-through (a soft
+// gradient), opaque, and empty but for one faint texel at a corner.
+TImage* tiled_image(const char* name)
+{
+    Pixmap p;
+    p.width = p.height = 256;
+    p.rgba.assign(256 * 256 * 4, 0);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            uint8_t* t = &p.rgba[(static_cast<size_t>(y) * 256 + x) * 4];
+            const int tile = (y / 32) * 8 + x / 32;
+            const int kind = tile % 4;
+            uint8_t a = kind == 1 ? static_cast<uint8_t>((x * 7 + y * 3) % 256) : kind == 2 ? 255 : 0;
+            if (kind == 3 && x % 32 == 31 && y % 32 == 31)
+                a = 9;
+            t[0] = static_cast<uint8_t>(x), t[1] = static_cast<uint8_t>(y), t[2] = static_cast<uint8_t>(x ^ y), t[3] = a;
+        }
+    }
+    return CreateImageFromPixmap(std::move(p), kFilteredImage, name);
+}
+
+// Quads that show texels one to one are drawn by a shorter way; the pixels must be those
+// of the general way, in every blend mode, with tints and fades, and next to quads that
+// are scaled or placed between pixels.
+bool texel_quads_draw_the_same()
+{
+    Pixmap shots[2];
+    for (int way = 0; way < 2; ++way) {
+        SetBackend(CreateGLBackend(way == 0));
+        Graphics(1024, 768, 0, 60, 0);
+        TImage* tiles = tiled_image("tiles");
+        TImage* opaque = solid_image(200, 40, 90, 255, "opaque");
+        Cls();
+        SetBlend(kSolidBlend);
+        SetColor(90, 140, 60);
+        DrawRect(0, 0, 1024, 768);
+        const int modes[] = {kMaskBlend, kSolidBlend, kAlphaBlend, kLightBlend, kShadeBlend};
+        for (int m = 0; m < 5; ++m) {
+            SetBlend(modes[m]);
+            SetColor(255, 255, 255);
+            SetAlpha(1);
+            DrawImage(tiles, 10.0f + m * 200, 10, 0);                   // one to one
+            SetColor(255, 180, 40);
+            SetAlpha(0.6f);
+            DrawImage(tiles, 10.0f + m * 200, 280, 0);                  // tinted, faded
+            DrawImage(tiles, 60.5f + m * 200, 300.25f, 0);              // between pixels
+            SetAlpha(1);
+            SetColor(255, 255, 255);
+            DrawSubImageRect(tiles, 10.0f + m * 200, 550, 100, 100, 16, 48, 100, 100, 0, 0, 0);  // part
+            DrawImage(opaque, 120.0f + m * 200, 560, 0);
+            SetAlpha(0.5f);
+            DrawImage(opaque, 130.0f + m * 200, 570, 0);               // opaque picture, faded
+            SetAlpha(1);
+            SetScale(1.5f, 1.5f);
+            DrawImage(tiles, 100.0f + m * 200, 600, 0);                 // scaled
+            SetScale(1, 1);
+        }
+        if (!ReadScreen(shots[way]))
+            fail("could not read the screen back");
+        Flip(0);
+        FreeImage(tiles);
+        FreeImage(opaque);
+        EndGraphics();
+    }
+    size_t differing = 0;
+    for (size_t i = 0; i < shots[0].rgba.size(); ++i)
+        differing += shots[0].rgba[i] != shots[1].rgba[i];
+    if (differing || shots[0].rgba.empty()) {
+        std::fprintf(stderr, "one-to-one quads: %zu bytes differ from the general way\n", differing);
+        ++failures;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    texel_quads_draw_the_same();
+
     SetBackend(CreateGLBackend());
     Graphics(1024, 768, 0, 60, 0);
 

@@ -7,14 +7,17 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/input.h"
+#include "platform/texel_quads.h"
 
 namespace {
 
 constexpr int kLogicalW = 1024;
 constexpr int kLogicalH = 768;
+constexpr int kTile = 32;  // texels a side of the tiles whose emptiness each texture records
 
 // The game's key code of a key event. The number row is read by its physical place, so
 // the weapon slot keys 1-4 sit on the same keys whatever the layout (on a French layout
@@ -70,6 +73,7 @@ int map_key(const SDL_Keysym& key)
 
 class GLBackend final : public Backend {
 public:
+    explicit GLBackend(bool texel_quads) : texel_quads_(texel_quads) {}
     ~GLBackend() override { close(); }
 
     bool open(int width, int height, bool fullscreen) override
@@ -102,6 +106,7 @@ public:
         glDisable(GL_CULL_FACE);
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);
+        applied_ = {};
         update_viewport();
         return true;
     }
@@ -110,8 +115,8 @@ public:
     {
         if (!window_)
             return;
-        for (GLuint t : textures_)
-            glDeleteTextures(1, &t);
+        for (auto& [id, info] : textures_)
+            glDeleteTextures(1, &id);
         textures_.clear();
         SDL_GL_DeleteContext(context_);
         SDL_DestroyWindow(window_);
@@ -195,8 +200,8 @@ public:
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.width, pixels.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      pixels.rgba.data());
-        bound_texture_ = tex;
-        textures_.push_back(tex);
+        applied_.texture = tex;
+        textures_[tex] = {pixels.width, pixels.height, filtered, filtered, map_tiles(pixels, kTile)};
         return tex;
     }
 
@@ -207,20 +212,24 @@ public:
         flush();
         GLuint t = texture;
         glDeleteTextures(1, &t);
-        std::erase(textures_, t);
-        if (bound_texture_ == t)
-            bound_texture_ = 0;
+        textures_.erase(t);
+        if (applied_.texture == t)
+            applied_.texture = 0;
     }
 
     void draw_triangles(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (!window_)
+        if (!window_ || invisible(blend, vertices, count))
             return;
-        if (texture != batch_texture_ || blend != batch_blend_)
-            flush();
-        batch_texture_ = texture;
-        batch_blend_ = blend;
-        batch_.insert(batch_.end(), vertices, vertices + count);
+        auto found = textures_.find(texture);
+        if (texel_quads_ && found != textures_.end() && view_w_ == kLogicalW && view_h_ == kLogicalH) {
+            const TextureInfo& info = found->second;
+            if (auto quad = texel_exact_quad(vertices, count, info.width, info.height)) {
+                draw_texel_quad(texture, info, blend, *quad, vertices[0].rgba);
+                return;
+            }
+        }
+        add(texture, blend, false, vertices, count);
     }
 
     void pump_events() override
@@ -406,29 +415,149 @@ private:
         glLoadIdentity();
     }
 
+    // Triangles of alpha 0 leave the screen as it is in the modes that weigh by alpha:
+    // faded-out sprites and particles cost nothing.
+    static bool invisible(int blend, const Vertex* vertices, int count)
+    {
+        if (blend != kMaskBlend && blend != kAlphaBlend && blend != kLightBlend)
+            return false;
+        for (int i = 0; i < count; ++i)
+            if (vertices[i].rgba >> 24)
+                return false;
+        return true;
+    }
+
+    struct TextureInfo {
+        int width = 0, height = 0;
+        bool filtered = false;
+        bool filtering = false;  // its filter right now (texel-exact quads turn it off)
+        TileMap tiles;
+    };
+
+    // A quad showing texels one to one at whole pixels gives the same pixels with the
+    // nearest texel instead of filtering; without blending when picture and colour are
+    // opaque; and without its wholly transparent tiles when the blend mode leaves the
+    // screen as it is under a transparent texel (mask, alpha, light). A software
+    // rasteriser draws such quads several times faster.
+    void draw_texel_quad(uint32_t texture, const TextureInfo& info, int blend, const TexelRect& quad, uint32_t rgba)
+    {
+        const bool opaque_colour = (rgba >> 24) == 255;  // alpha is the fourth byte in memory
+        if (blend == kAlphaBlend && info.tiles.opaque && opaque_colour)
+            blend = kSolidBlend;
+        parts_.clear();
+        if (blend == kMaskBlend || blend == kAlphaBlend || blend == kLightBlend) {
+            parts_of_kind(info.tiles, quad, kOpaqueTile, parts_);
+            parts_of_kind(info.tiles, quad, kSeeThroughTile, parts_);
+        } else {
+            parts_.push_back(quad);
+        }
+        add_parts(texture, info, blend, rgba);
+    }
+
+    void add_parts(uint32_t texture, const TextureInfo& info, int blend, uint32_t rgba)
+    {
+        quad_vertices_.clear();
+        const float w = static_cast<float>(info.width), h = static_cast<float>(info.height);
+        for (const TexelRect& p : parts_) {
+            const float x0 = static_cast<float>(p.x0), y0 = static_cast<float>(p.y0);
+            const float x1 = static_cast<float>(p.x1), y1 = static_cast<float>(p.y1);
+            const float u0 = p.tx0 / w, v0 = p.ty0 / h;
+            const float u1 = (p.tx0 + p.x1 - p.x0) / w, v1 = (p.ty0 + p.y1 - p.y0) / h;
+            const Vertex a {x0, y0, u0, v0, rgba}, b {x1, y0, u1, v0, rgba};
+            const Vertex c {x1, y1, u1, v1, rgba}, d {x0, y1, u0, v1, rgba};
+            quad_vertices_.insert(quad_vertices_.end(), {a, b, c, a, c, d});
+        }
+        if (!quad_vertices_.empty())
+            add(texture, blend, true, quad_vertices_.data(), static_cast<int>(quad_vertices_.size()));
+    }
+
+    // Consecutive triangles with the same texture, blend mode and sampling go out in one
+    // draw call.
+    void add(uint32_t texture, int blend, bool exact, const Vertex* vertices, int count)
+    {
+        if (texture != batch_texture_ || blend != batch_blend_ || exact != batch_exact_)
+            flush();
+        batch_texture_ = texture;
+        batch_blend_ = blend;
+        batch_exact_ = exact;
+        for (int i = 0; i < count; ++i)
+            batch_white_ = batch_white_ && vertices[i].rgba == 0xffffffffu;
+        batch_.insert(batch_.end(), vertices, vertices + count);
+    }
+
+    // The GL state a batch needs; what is already set is not set again.
+    struct Applied {
+        int blend = -1;
+        int texturing = -1;
+        GLuint texture = 0;
+        GLint env = GL_MODULATE;
+    };
+
     void apply_blend(int mode)
     {
-        glDisable(GL_ALPHA_TEST);
-        switch (mode) {
-        case 1:  // mask
-            glDisable(GL_BLEND);
+        if (mode == applied_.blend)
+            return;
+        applied_.blend = mode;
+        if (mode == kMaskBlend) {
             glEnable(GL_ALPHA_TEST);
             glAlphaFunc(GL_GEQUAL, 0.5f);
-            break;
-        case 2: glDisable(GL_BLEND); break;
-        case 3:
+        } else {
+            glDisable(GL_ALPHA_TEST);
+        }
+        switch (mode) {
+        case kMaskBlend:
+        case kSolidBlend: glDisable(GL_BLEND); break;
+        case kAlphaBlend:
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             break;
-        case 4:
+        case kLightBlend:
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
             break;
-        case 5:
+        case kShadeBlend:
             glEnable(GL_BLEND);
             glBlendFunc(GL_DST_COLOR, GL_ZERO);
             break;
         default: break;
+        }
+    }
+
+    void apply_texture(uint32_t texture, bool exact, bool white)
+    {
+        const int texturing = texture ? 1 : 0;
+        if (texturing != applied_.texturing) {
+            applied_.texturing = texturing;
+            if (texturing) {
+                glEnable(GL_TEXTURE_2D);
+                glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            } else {
+                glDisable(GL_TEXTURE_2D);
+                glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+            }
+        }
+        if (!texture)
+            return;
+        if (applied_.texture != texture) {
+            glBindTexture(GL_TEXTURE_2D, texture);
+            applied_.texture = texture;
+        }
+        auto found = textures_.find(texture);
+        if (found != textures_.end()) {
+            TextureInfo& info = found->second;
+            const bool filtering = info.filtered && !exact;
+            if (filtering != info.filtering) {
+                const GLint filter = filtering ? GL_LINEAR : GL_NEAREST;
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+                info.filtering = filtering;
+            }
+        }
+        // Under white, opaque vertices the texel is the result: no product to take.
+        const GLint env = white ? GL_REPLACE : GL_MODULATE;
+        if (env != applied_.env) {
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, env);
+            applied_.env = env;
         }
     }
 
@@ -437,25 +566,18 @@ private:
         if (batch_.empty())
             return;
         apply_blend(batch_blend_);
-        if (batch_texture_) {
-            glEnable(GL_TEXTURE_2D);
-            if (bound_texture_ != batch_texture_) {
-                glBindTexture(GL_TEXTURE_2D, batch_texture_);
-                bound_texture_ = batch_texture_;
-            }
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        apply_texture(batch_texture_, batch_exact_, batch_white_);
+        if (batch_texture_)
             glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &batch_[0].u);
-        } else {
-            glDisable(GL_TEXTURE_2D);
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        }
         glVertexPointer(2, GL_FLOAT, sizeof(Vertex), &batch_[0].x);
         glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), &batch_[0].rgba);
         glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(batch_.size()));
         ++calls_;
         batch_.clear();
+        batch_white_ = true;
     }
 
+    const bool texel_quads_;
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     std::string title_ = "Wingtron";
@@ -465,15 +587,19 @@ private:
     bool cursor_visible_ = true;
     int view_x_ = 0, view_y_ = 0, view_w_ = kLogicalW, view_h_ = kLogicalH;
     float scale_ = 1, offset_x_ = 0, offset_y_ = 0;
-    std::vector<GLuint> textures_;
+    std::unordered_map<GLuint, TextureInfo> textures_;
     std::vector<Vertex> batch_;
     uint32_t batch_texture_ = 0;
-    int batch_blend_ = 2;
-    GLuint bound_texture_ = 0;
+    int batch_blend_ = kSolidBlend;
+    bool batch_exact_ = false;
+    bool batch_white_ = true;
+    Applied applied_;
+    std::vector<TexelRect> parts_;
+    std::vector<Vertex> quad_vertices_;
     int calls_ = 0;
     int calls_last_frame_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<Backend> CreateGLBackend() { return std::make_unique<GLBackend>(); }
+std::unique_ptr<Backend> CreateGLBackend(bool texel_quads) { return std::make_unique<GLBackend>(texel_quads); }

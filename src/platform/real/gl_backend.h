@@ -6,4 +6,6 @@
 
 #include "platform/backend.h"
 
-std::unique_ptr<Backend> CreateGLBackend();
+// With `texel_quads` off every quad is drawn the general way (filtered, blended, whole),
+// for comparing the pixels of the two.
+std::unique_ptr<Backend> CreateGLBackend(bool texel_quads = true);

@@ -1,0 +1,41 @@
+// Quads that lay a texture's texels one to one onto screen pixels: unrotated, unscaled,
+// at whole-pixel places. Most of a level frame is drawn that way (the sky, the scenery
+// planes, the web while it hangs still, the HUD), and a software rasteriser draws them
+// much faster when it knows: a nearest-texel lookup is exact for them, a fully opaque
+// picture needs no blending, and texels that are all transparent need not be drawn at
+// all. Each shortcut leaves the pixels as they would be.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/backend.h"
+
+// A screen rectangle [x0, x1) x [y0, y1) showing texels from (tx0, ty0) onwards.
+struct TexelRect {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    int tx0 = 0, ty0 = 0;
+    bool operator==(const TexelRect&) const = default;
+};
+
+// The rectangle when the triangles are one such quad (two triangles sharing a diagonal,
+// one colour) on a texture of tex_w x tex_h texels; none otherwise.
+std::optional<TexelRect> texel_exact_quad(const Vertex* v, int count, int tex_w, int tex_h);
+
+// What the square tiles of a texture hold: nothing visible, some see-through texels, or
+// only fully opaque ones; and whether the whole texture is opaque.
+enum TileKind : uint8_t { kEmptyTile = 0, kSeeThroughTile = 1, kOpaqueTile = 2 };
+
+struct TileMap {
+    int tile = 32;
+    int cols = 0, rows = 0;
+    std::vector<uint8_t> kind;  // rows x cols, row-major
+    bool opaque = false;
+};
+
+TileMap map_tiles(const Pixmap& pixels, int tile);
+
+// The parts of `quad` whose texels fall in tiles of the given kind, as rectangles (such
+// tiles side by side in a row merge into one). Appended to `out`.
+void parts_of_kind(const TileMap& map, const TexelRect& quad, TileKind kind, std::vector<TexelRect>& out);
