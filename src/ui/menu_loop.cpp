@@ -41,6 +41,20 @@ void switch_screen_mode(uint8_t mode)
     play_sound(click_ogg, sound_volume, 0);
 }
 
+// Alt+Enter switches the display by itself: the options' check mark and the saved
+// configuration follow the mode the display is in, as if the player had picked it.
+void follow_display_mode()
+{
+    if (!GraphicsOpen())
+        return;
+    const uint8_t shown = GraphicsFullscreen() ? 2 : 1;
+    if (shown == screen_mode)
+        return;
+    screen_mode = shown;
+    configured_screen_mode = shown;
+    screen_depth = shown == 1 ? 0 : 32;
+}
+
 // A new campaign on the chosen difficulty.
 void start_new_game(int chosen_difficulty)
 {
@@ -290,6 +304,7 @@ void menu_loop_frame()
     if (AppTerminate())
         end_program(0);
     latch_mouse();
+    follow_display_mode();
     Cls();
     if (!menu_loop.built) {
         build_screen();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/draw_trace.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -211,6 +212,18 @@ TEST_F(MenuLoopTest, SliderFarLeftSilencesAndBackSavesTheChosenMode)
     EXPECT_EQ(menu_loop.next_screen, kScreenMainMenu);
     EXPECT_EQ(read_file("config.dat"), f32(0.0f) + f32(0.65f) + i32(1));
     EXPECT_EQ(screen_mode, 2);
+}
+
+TEST_F(MenuLoopTest, AltEnterCountsAsChoosingTheOtherMode)
+{
+    make_profile(1, "Ann", 4, 900);
+    LoadLatestProfile();
+    Graphics(1024, 768, 0, 60, 0);
+    GetBackend().set_fullscreen(true);  // what Alt+Enter does in the window
+    run(click_at(30, 500, 485) + click_at(140, 520, 640), 200);  // Options, Back
+    EndGraphics();
+    EXPECT_EQ(screen_mode, 2);
+    EXPECT_EQ(read_file("config.dat").substr(8), i32(2));  // after the two volumes
 }
 
 TEST_F(MenuLoopTest, HighScoresListThePlayerFourthOnlyOutsideTheBestThree)
