@@ -8,6 +8,7 @@
 #include "entities/events.h"
 #include "entities/helpers.h"
 #include "persist/profile.h"
+#include "persist/profile_save.h"
 #include "persist/xml_document.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -252,7 +253,7 @@ void take_continue()
     }
     profile_score += results_tally.total;
     profile_stars += results_tally.stars;
-    SaveProfile(current_profile);
+    SavePlayedProfile();
 }
 
 }  // namespace

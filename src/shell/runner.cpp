@@ -68,14 +68,14 @@ void on_frame(int64_t frame)
 {
     RunState& r = *g_run;
     if (r.dump.is_open() && r.options.dump_at.contains(frame)) {
-        r.dump << (r.dump_started ? ",\n" : "[\n") << dump_state(frame).dump();
+        r.dump << (r.dump_started ? ",\n" : "[\n") << dump_text(dump_state(frame));
         r.dump_started = true;
     }
     if (r.trace.is_open() && r.options.trace_at.contains(frame)) {
         for (const DrawRecord& d : TracedDraws()) {
             nlohmann::json j {{"f", frame},           {"op", d.op},       {"image", d.image}, {"frame", d.frame},
                               {"quad", d.quad},       {"color", d.color}, {"alpha", d.alpha}, {"blend", d.blend}};
-            r.trace << j.dump() << '\n';
+            r.trace << dump_text(j) << '\n';
         }
     }
     if (frame == r.options.screenshot_frame) {

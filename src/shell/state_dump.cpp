@@ -212,3 +212,8 @@ nlohmann::json dump_state(int64_t frame)
 {
     return nlohmann::json {{"f", frame}, {"globals", dump_globals()}, {"lists", dump_lists()}};
 }
+
+std::string dump_text(const nlohmann::json& j)
+{
+    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}

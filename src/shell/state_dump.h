@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -10,3 +11,7 @@ nlohmann::json dump_globals();
 nlohmann::json dump_lists();
 // {"f": frame, "globals": {...}, "lists": {...}}
 nlohmann::json dump_state(int64_t frame);
+
+// One line of JSON. The game's text is 8-bit (a player may be called "Zoë" in Latin-1),
+// which is not UTF-8: such bytes come out as U+FFFD rather than stopping the run.
+std::string dump_text(const nlohmann::json& j);

@@ -8,6 +8,7 @@
 
 #include "entities/actor.h"
 #include "persist/profile.h"
+#include "persist/profile_save.h"
 #include "platform/audio.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -313,7 +314,7 @@ void close_final_results(int total)
     profile_score = total;
     menu_requested = 1;
     current_level = 1;
-    SaveProfile(current_profile);
+    SavePlayedProfile();
     restore_render_state();
     story_screen = {};
 }

@@ -9,6 +9,7 @@
 
 #include "entities/helpers.h"
 #include "persist/profile.h"
+#include "persist/profile_save.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "player/power_ups.h"
@@ -421,7 +422,7 @@ void inGame_guiT::Update_pause_menu()
                         level_start_pending = 1;
                         show_level_banner = 1;
                         menu_requested = 1;
-                        SaveProfile(current_profile);
+                        SavePlayedProfile();
                     } else if (name == "restart") {
                         pause_state = 0;
                         level_start_pending = 1;
