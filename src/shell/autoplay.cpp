@@ -5,6 +5,8 @@
 #include "shell/autoplay.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -54,6 +56,8 @@ struct Profile {
     float cool_above;      // a cooling module is used above this heat
     int cluster_min;       // flies a bomb or a slice must reach
     double horizon;        // frames ahead in which a spider's walk to a fly is noticed
+    double slack;          // frames kept in hand when freeing a fly a spider is walking to
+    float clear_below;     // flies already worn down are set free only below this heat
     bool fetches_specials;
 };
 
@@ -70,6 +74,8 @@ Profile profile_for(BotSkill skill)
         p.cool_above = 55;
         p.cluster_min = 2;
         p.horizon = 1e9;
+        p.slack = 60;
+        p.clear_below = 12;
         p.fetches_specials = true;
     } else {
         p.hand = {6, 6.0, 0.16, 0.05, 4};
@@ -81,6 +87,8 @@ Profile profile_for(BotSkill skill)
         p.cool_above = 85;
         p.cluster_min = 3;
         p.horizon = 360;
+        p.slack = 120;
+        p.clear_below = 40;
         p.fetches_specials = true;
     }
     return p;
@@ -176,6 +184,7 @@ private:
     double remaining(const FlyT& f, double within = 1e9) const;
     std::vector<Pending> bomb_effects(Point at, bool now) const;
     Plan laser_at(const FlyT& f);
+    double laser_frames(const FlyT& f, double left) const;
     void execute(const Plan& plan);
     void look();
 
@@ -384,6 +393,18 @@ std::optional<Plan> Bot::handle_robot(roboFlyT& robot)
 // freeze the spider, shield the fly or blow the web open at once.
 std::optional<Plan> Bot::save_threatened()
 {
+    // A fly set free early only sends its spider to the next one sooner: the laser waits
+    // until the hand would barely make it in time, counting the work of the threats
+    // ahead of it, so that every spider spends its whole walk for nothing.
+    bool urgent = false;
+    double queued = 0;
+    for (const Threat& t : threats_) {
+        const double left = remaining(*t.fly, t.frames_left - 5);
+        if (left <= 0 || t.frames_left > profile_.horizon)
+            continue;
+        queued += laser_frames(*t.fly, left);
+        urgent = urgent || queued + profile_.slack >= t.frames_left;
+    }
     for (const Threat& t : threats_) {
         FlyT& f = *t.fly;
         if (t.frames_left > profile_.horizon)
@@ -394,14 +415,9 @@ std::optional<Plan> Bot::save_threatened()
         Point c = hull_centre(f);
         if (!in_play(c, 4))
             continue;
-        // Heat limits the laser: what the headroom allows goes at once, the rest as the
-        // robot cools (0.1 a frame).
         const double shots = std::ceil(left / laser_damage(f));
-        const double shot_frames = profile_.repeat + profile_.hand.press_frames + 3;
-        const double headroom = std::max(0.0, static_cast<double>(profile_.emergency_cap - temperature) / kHeatLaser);
-        const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
-        const double need = 24 + std::max(shots * shot_frames, cooling_wait);
-        const bool laser_in_time = need < t.frames_left;
+        // Another weapon is worth its switch only while it can still land in time.
+        const bool laser_in_time = laser_frames(f, left) < t.frames_left || t.frames_left < 70;
         // A spider walking to its meal is worth freezing whenever the heat allows it: it eats
         // nothing for 425 frames while its hunger grows. A cocoon that costs the laser more
         // heat than a freeze or a shield (a butterfly's) is saved with those instead.
@@ -453,13 +469,25 @@ std::optional<Plan> Bot::save_threatened()
             }
         }
         // Otherwise the laser: even too late, each hit brings the next one nearer.
-        if (ready(kLaser) && heat_allows(kHeatLaser, true) && aim_is_clear(c)) {
+        if (urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && aim_is_clear(c)) {
             if (auto sel = select(kLaser))
                 return sel;
             return laser_at(f);
         }
     }
     return std::nullopt;
+}
+
+// Frames the hand needs to wear `left` off a cocoon with the laser: the reach, the shots,
+// the last one's flight, and the wait for the robot to cool (0.1 a frame) when the
+// heat left before the cap does not cover them all.
+double Bot::laser_frames(const FlyT& f, double left) const
+{
+    const double shots = std::ceil(left / laser_damage(f));
+    const double shot_frames = profile_.repeat + profile_.hand.press_frames + 3;
+    const double headroom = std::max(0.0, static_cast<double>(profile_.emergency_cap - temperature) / kHeatLaser);
+    const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
+    return 24 + std::max(shots * shot_frames, cooling_wait);
 }
 
 Plan Bot::laser_at(const FlyT& f)
@@ -472,7 +500,7 @@ Plan Bot::laser_at(const FlyT& f)
     p.key = 1000 + f.id;
     p.shot = true;
     double flight = (15 + dist(p.at, {kLaserStartX, kLaserStartY}) / 25) / 2;
-    p.effects.push_back({f.id, laser_damage(f), static_cast<int64_t>(flight + 8)});
+    p.effects.push_back({f.id, laser_damage(f), static_cast<int64_t>(flight) - 1});
     return p;
 }
 
@@ -639,7 +667,13 @@ std::optional<Plan> Bot::free_a_fly()
         double left = remaining(*f);
         if (left <= 0 || !aim_is_clear(c))
             continue;
-        double score = 0;
+        // A cocoon one shot from opening is left hanging as bait: the spider walks to it
+        // and the last shot frees it under its nose. It is freed outright only when the
+        // robot is cool and there is nothing else to wear down.
+        const bool worn = left <= laser_damage(*f) * 0.67;
+        double score = worn ? 1e9 : 0;
+        if (worn && temperature > profile_.clear_below)
+            continue;
         if (skill_ == BotSkill::Expert) {
             double nearest = 1e9;
             spider_list.for_each([&](SpiderT& s) {
@@ -647,11 +681,11 @@ std::optional<Plan> Bot::free_a_fly()
                     nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
             });
             // Frames a spider needs to get there, plus what the fly costs to free.
-            score = nearest + 6 * std::ceil(left / laser_damage(*f));
+            score += nearest + 6 * std::ceil(left / laser_damage(*f));
             if (f->id == last_fly_)
                 score -= 40;  // finish what was started
         } else {
-            score = dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+            score += dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
         }
         if (score < best_score) {
             best_score = score;
@@ -669,8 +703,22 @@ std::optional<Plan> Bot::fetch_special()
 {
     if (!profile_.fetches_specials || free_slots <= 0)
         return std::nullopt;
-    if (!threats_.empty() && threats_.front().frames_left < 400)
-        return std::nullopt;  // the flight takes the robot away for a while
+    // The flight takes the robot away for some 500 frames: it goes only when no spider
+    // could reach and eat a fly meanwhile (all frozen, or the web nearly empty).
+    constexpr double kTripFrames = 520;
+    bool safe = true;
+    spider_list.for_each([&](SpiderT& s) {
+        if (s.action == 3)
+            return;
+        const double frozen = s.action == 2 ? s.freeze_time * (time_scale == 1.0f ? 1.0 : 2.0) : 0;
+        for (FlyT* f : trapped_) {
+            const double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX + 1);
+            if (frozen + walk + f->life / std::max(0.1f, s.sizeX) < kTripFrames)
+                safe = false;
+        }
+    });
+    if (!safe)
+        return std::nullopt;
     std::optional<Plan> fetch;
     special_list.for_each([&](FlySpecT& s) {
         Point c = hull_centre(s);
@@ -716,6 +764,8 @@ Plan Bot::choose()
 
 void Bot::execute(const Plan& p)
 {
+    if (std::getenv("BOT_TRACE"))
+        std::fprintf(stderr, "f%lld plan kind %d key %ld at %.0f,%.0f temp %.1f fly %d\n", (long long)now_, (int)p.kind, p.key, p.at.x, p.at.y, temperature, p.target_fly);
     tracked_fly_ = p.target_fly;
     switch (p.kind) {
     case Plan::Idle: break;
@@ -729,8 +779,12 @@ void Bot::execute(const Plan& p)
         ++result_.shots;
     if (p.target_fly >= 0)
         last_fly_ = p.target_fly;
-    // The effects are counted from when the hand will have clicked.
-    const int64_t click_at = now_ + 12;
+    // The effects are counted from when the hand will have clicked, reckoned on the quick
+    // side: a shot taken for landed too soon costs one more shot, one taken for still in
+    // flight after it landed costs a fly.
+    const double reach = dist(p.at, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+    const double reach_frames = profile_.hand.reach_base + profile_.hand.reach_per_bit * std::log2(1 + reach / std::max(4.0, p.width));
+    const int64_t click_at = now_ + (p.kind == Plan::Drag ? 12 : static_cast<int64_t>(reach_frames * 0.85));
     for (Pending e : p.effects) {
         e.done_at += click_at;
         pending_.push_back(e);
@@ -791,10 +845,45 @@ void Bot::follow_level(int64_t now)
     last_outcome_ = level_outcome;
 }
 
+static void trace_losses(int64_t now)
+{
+    static std::vector<int> seen;
+    static bool on = std::getenv("BOT_TRACE") != nullptr;
+    if (!on)
+        return;
+    fly_list.for_each([&](FlyT& f) {
+        if ((int)seen.size() <= f.id)
+            seen.resize(f.id + 1, 0);
+        if (is_real_fly(f) && f.status == 2 && !seen[f.id]) {
+            seen[f.id] = 1;
+            roboFlyT* r = robot_list.first();
+            std::fprintf(stderr, "f%lld EATEN %d %s free_life %.0f temp %.1f robot a%d c%d d%d weap %d\n", (long long)now, f.id,
+                         f.name.c_str(), f.free_life, temperature, r ? r->action : -1, r ? r->Curr_animation : -1,
+                         r ? r->damaged : -1, active_weapon);
+        }
+        if (f.status != 2 && f.id < (int)seen.size())
+            seen[f.id] = 0;
+    });
+    static int last_targets[2] = {0, 0};
+    int i = 0;
+    spider_list.for_each([&](SpiderT& s) {
+        if (i < 2 && s.Destination_point != last_targets[i] && s.action == 1 && s.entering == 0) {
+            FlyT* f = find_fly(s.Destination_point);
+            if (f)
+                std::fprintf(stderr, "f%lld spider%d -> %d %s dist %.0f free_life %.0f trapped %d temp %.1f\n", (long long)now, i,
+                             f->id, f->name.c_str(), std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)), f->free_life, 0, temperature);
+        }
+        if (i < 2)
+            last_targets[i] = s.Destination_point;
+        ++i;
+    });
+}
+
 void Bot::frame(int64_t now)
 {
     now_ = now;
-    std::erase_if(pending_, [&](const Pending& p) { return p.done_at + 2 < now; });
+    trace_losses(now);
+    std::erase_if(pending_, [&](const Pending& p) { return p.done_at < now; });
     hand_.see_pointer(MouseX(), MouseY());
     follow_level(now);
     if (holding_continue_ && !(level_outcome == 1 && level_start_pending == 1)) {
