@@ -65,11 +65,11 @@ Profile profile_for(BotSkill skill)
 {
     Profile p {};
     if (skill == BotSkill::Expert) {
-        p.hand = {3, 3.2, 0.07, 0.004, 3};
+        p.hand = {3, 3.2, 0.07, 0.004, 2};
         p.reaction = 8;
         p.repeat = 2;
         p.read_frames = 25;
-        p.heat_cap = 46;  // the rest is kept for the flies the spiders go for
+        p.heat_cap = 25;  // the rest is kept for the flies the spiders go for
         p.emergency_cap = 98;
         p.cool_above = 55;
         p.cluster_min = 2;
@@ -149,6 +149,7 @@ struct Plan {
     Point at, to;
     double width = 20;
     int target_fly = -1;  // the reach follows this fly while it sways
+    Point aim_offset;     // where on that fly, from its hull's centre
     long key = 0;         // what the plan is about, to tell a new decision from a repeat
     bool shot = false;
     std::vector<Pending> effects;  // what the shot will do, frames counted from its click
@@ -175,11 +176,15 @@ private:
     std::optional<Plan> free_a_fly();
     std::optional<Plan> fetch_special();
     std::optional<Plan> tutorial_slice();
+    std::optional<Plan> slice_through(const FlyT& f);
     // The plan that makes weapon w ready to fire, or none when it already is.
     std::optional<Plan> select(int weapon);
     bool ready(int weapon) const;
     bool heat_allows(float heat, bool emergency) const;
     bool aim_is_clear(Point p) const;
+    // Where on a fly's hull the laser can be clicked without touching a caught special.
+    std::optional<Point> laser_aim(const FlyT& f) const;
+    std::optional<Point> clear_near(Point c, double radius) const;
     // free_life left once the shots on their way have landed (those landing within `within` frames).
     double remaining(const FlyT& f, double within = 1e9) const;
     std::vector<Pending> bomb_effects(Point at, bool now) const;
@@ -205,6 +210,7 @@ private:
     long last_key_ = -1;
     bool noticed_ = false;  // the reaction time before a new decision has been spent
     int tracked_fly_ = -1;
+    Point tracked_offset_;
     int last_fly_ = -1;  // the fly the last laser shot went to
     int visor_seen_ = 0;  // frames the current visor page has been waiting for Continue
     bool holding_continue_ = false;
@@ -279,11 +285,44 @@ bool Bot::aim_is_clear(Point p) const
 {
     bool clear = in_play(p);
     special_list.for_each([&](FlySpecT& s) {
-        if (s.script == 3 && p.x >= s.x + s.HullX - 4 && p.x <= s.x + s.HullX + s.HullWidth + 4 && p.y >= s.y + s.HullY - 4
-            && p.y <= s.y + s.HullY + s.HullHeight + 4)
+        if (s.script == 3 && p.x >= s.x + s.HullX - 3 && p.x <= s.x + s.HullX + s.HullWidth + 3 && p.y >= s.y + s.HullY - 3
+            && p.y <= s.y + s.HullY + s.HullHeight + 3)
             clear = false;
     });
     return clear;
+}
+
+std::optional<Point> Bot::clear_near(Point c, double radius) const
+{
+    if (aim_is_clear(c))
+        return c;
+    std::optional<Point> best;
+    for (int i = -4; i <= 4; ++i) {
+        for (int j = -4; j <= 4; ++j) {
+            const Point at = {c.x + radius * i / 4, c.y + radius * j / 4};
+            if (dist(at, c) <= radius && aim_is_clear(at) && (!best || dist(at, c) < dist(*best, c)))
+                best = at;
+        }
+    }
+    return best;
+}
+
+std::optional<Point> Bot::laser_aim(const FlyT& f) const
+{
+    // The centre first, then the free spot nearest to it on a grid over the hull.
+    const Point c = hull_centre(f);
+    if (aim_is_clear(c))
+        return c;
+    const double dx = f.HullWidth / 2.0 - 3, dy = f.HullHeight / 2.0 - 3;
+    std::optional<Point> best;
+    for (int i = -3; i <= 3; ++i) {
+        for (int j = -3; j <= 3; ++j) {
+            const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
+            if (aim_is_clear(at) && (!best || dist(at, c) < dist(*best, c)))
+                best = at;
+        }
+    }
+    return best;
 }
 
 std::optional<Plan> Bot::select(int weapon)
@@ -396,16 +435,34 @@ std::optional<Plan> Bot::save_threatened()
     // A fly set free early only sends its spider to the next one sooner: the laser waits
     // until the hand would barely make it in time, counting the work of the threats
     // ahead of it, so that every spider spends its whole walk for nothing.
+    // The fly under fire keeps the hand unless another is clearly sooner: switching
+    // costs a reach and a moment's thought.
+    std::vector<Threat> order = threats_;
+    std::stable_sort(order.begin(), order.end(), [&](const Threat& a, const Threat& b) {
+        return a.frames_left - (a.fly->id == last_fly_ ? 30 : 0) < b.frames_left - (b.fly->id == last_fly_ ? 30 : 0);
+    });
     bool urgent = false;
     double queued = 0;
-    for (const Threat& t : threats_) {
+    for (const Threat& t : order) {
         const double left = remaining(*t.fly, t.frames_left - 5);
         if (left <= 0 || t.frames_left > profile_.horizon)
             continue;
         queued += laser_frames(*t.fly, left);
         urgent = urgent || queued + profile_.slack >= t.frames_left;
     }
-    for (const Threat& t : threats_) {
+    // The time warp halves the spiders' pace while the robot cools as fast as ever.
+    if (urgent && ready(kWarp) && temperature >= 30 && heat_allows(kHeatWarp, true) && aim_is_clear({kPlayX, kPlayY + 60})) {
+        if (auto sel = select(kWarp))
+            return sel;
+        Plan p;
+        p.kind = Plan::RightClick;
+        p.at = {kPlayX, kPlayY + 60};
+        p.width = 80;
+        p.key = 2500;
+        p.shot = true;
+        return p;
+    }
+    for (const Threat& t : order) {
         FlyT& f = *t.fly;
         if (t.frames_left > profile_.horizon)
             break;
@@ -416,8 +473,12 @@ std::optional<Plan> Bot::save_threatened()
         if (!in_play(c, 4))
             continue;
         const double shots = std::ceil(left / laser_damage(f));
-        // Another weapon is worth its switch only while it can still land in time.
-        const bool laser_in_time = laser_frames(f, left) < t.frames_left || t.frames_left < 70;
+        // Another weapon is worth its switch only while it can still land in time; once
+        // it is in hand the switch is paid.
+        const bool other_in_hand = active_weapon != kLaser;
+        const bool laser_in_time = laser_aim(f) && (laser_frames(f, left) < t.frames_left || t.frames_left < (other_in_hand ? 45 : 70));
+        // A shot that needs no fly under the pointer may land beside a special caught over it.
+        const std::optional<Point> near = clear_near(c, 40);
         // A spider walking to its meal is worth freezing whenever the heat allows it: it eats
         // nothing for 425 frames while its hunger grows. A cocoon that costs the laser more
         // heat than a freeze or a shield (a butterfly's) is saved with those instead.
@@ -443,33 +504,43 @@ std::optional<Plan> Bot::save_threatened()
                 }
             }
             if (ready(kShield) && heat_allows(kHeatShield, true)
-                && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && aim_is_clear(c)) {
+                && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && near) {
                 if (auto sel = select(kShield))
                     return sel;
                 Plan p;
                 p.kind = Plan::Click;
-                p.at = c;
+                p.at = *near;
                 p.width = 60;
                 p.key = 4000 + f.id;
                 p.shot = true;
                 return p;
             }
-            if (ready(kBomb) && heat_allows(kHeatBombNow, true) && left <= bomb_damage(f, true) + 2 * laser_damage(f)
-                && aim_is_clear(c)) {
+            // What the laser can still do once the bomb is away (a switch there and back).
+            const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
+            const double laser_can = std::max(0.0, (t.frames_left - 60) / shot_frames) * laser_damage(f) * 0.8;
+            if (ready(kBomb) && heat_allows(kHeatBombNow, true) && left <= bomb_damage(f, true) + std::max(2 * laser_damage(f), laser_can)
+                && near) {
                 if (auto sel = select(kBomb))
                     return sel;
                 Plan p;
                 p.kind = Plan::RightClick;
-                p.at = c;
+                p.at = *near;
                 p.width = 50;
                 p.key = 5000 + f.id;
                 p.shot = true;
-                p.effects = bomb_effects(c, true);
+                p.effects = bomb_effects(*near, true);
                 return p;
             }
         }
+        // Short of time and with heat to spare, a slice through the cocoon cuts it for 65
+        // frames while the laser keeps firing.
+        if (urgent && laser_frames(f, left) > t.frames_left && left > 2 * laser_damage(f) && ready(kLaser)
+            && temperature + kHeatSlice <= 50 && !(current_level == 1 && tutorial_step <= 5)) {
+            if (auto cut = slice_through(f))
+                return cut;
+        }
         // Otherwise the laser: even too late, each hit brings the next one nearer.
-        if (urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && aim_is_clear(c)) {
+        if (urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
             if (auto sel = select(kLaser))
                 return sel;
             return laser_at(f);
@@ -484,18 +555,20 @@ std::optional<Plan> Bot::save_threatened()
 double Bot::laser_frames(const FlyT& f, double left) const
 {
     const double shots = std::ceil(left / laser_damage(f));
-    const double shot_frames = profile_.repeat + profile_.hand.press_frames + 3;
+    const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
     const double headroom = std::max(0.0, static_cast<double>(profile_.emergency_cap - temperature) / kHeatLaser);
     const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
-    return 24 + std::max(shots * shot_frames, cooling_wait);
+    return 30 + std::max(shots * shot_frames, cooling_wait);
 }
 
 Plan Bot::laser_at(const FlyT& f)
 {
     Plan p;
     p.kind = Plan::Click;
-    p.at = hull_centre(f);
-    p.width = std::min(f.HullWidth, f.HullHeight);
+    const Point c = hull_centre(f);
+    p.at = laser_aim(f).value_or(c);
+    p.aim_offset = {p.at.x - c.x, p.at.y - c.y};
+    p.width = std::min(f.HullWidth, f.HullHeight) * (p.aim_offset.x == 0 && p.aim_offset.y == 0 ? 1.0 : 0.5);
     p.target_fly = f.id;
     p.key = 1000 + f.id;
     p.shot = true;
@@ -534,7 +607,7 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
     }
     // A thrown bomb goes off 200 frames after landing: aim it where it opens the most web.
     // Area weapons open several cocoons for their heat: they may run warmer than the laser.
-    const float area_cap = profile_.heat_cap + 20;
+    const float area_cap = profile_.heat_cap + (skill_ == BotSkill::Expert ? 5 : 20);
     if (ready(kBomb) && temperature + kHeatBomb <= profile_.emergency_cap - 8) {
         double best = 0;
         int best_count = 0;
@@ -636,22 +709,29 @@ std::optional<Plan> Bot::tutorial_slice()
     if (current_level != 1 || tutorial_step != 6 || trapped_.empty() || !heat_allows(kHeatSlice, true))
         return std::nullopt;
     for (FlyT* f : trapped_) {
-        Point c = hull_centre(*f);
-        Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
-        if (!in_play(from, 20) || !in_play(to, 20))
-            continue;
-        if (auto sel = select(kLaser))
-            return sel;
-        Plan p;
-        p.kind = Plan::Drag;
-        p.at = from;
-        p.to = to;
-        p.key = 8500 + f->id;
-        p.shot = true;
-        p.effects.push_back({f->id, slice_damage(*f), 90});
-        return p;
+        if (auto cut = slice_through(*f))
+            return cut;
     }
     return std::nullopt;
+}
+
+// A short slice across one cocoon (or the plan that selects the laser for it).
+std::optional<Plan> Bot::slice_through(const FlyT& f)
+{
+    const Point c = hull_centre(f);
+    const Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
+    if (!in_play(from, 20) || !in_play(to, 20))
+        return std::nullopt;
+    if (auto sel = select(kLaser))
+        return sel;
+    Plan p;
+    p.kind = Plan::Drag;
+    p.at = from;
+    p.to = to;
+    p.key = 8500 + f.id;
+    p.shot = true;
+    p.effects.push_back({f.id, slice_damage(f), 65});
+    return p;
 }
 
 // The laser on the fly that most needs it: the expert frees first what the spiders will
@@ -665,7 +745,7 @@ std::optional<Plan> Bot::free_a_fly()
     for (FlyT* f : trapped_) {
         Point c = hull_centre(*f);
         double left = remaining(*f);
-        if (left <= 0 || !aim_is_clear(c))
+        if (left <= 0 || !laser_aim(*f))
             continue;
         // A cocoon one shot from opening is left hanging as bait: the spider walks to it
         // and the last shot frees it under its nose. It is freed outright only when the
@@ -703,21 +783,27 @@ std::optional<Plan> Bot::fetch_special()
 {
     if (!profile_.fetches_specials || free_slots <= 0)
         return std::nullopt;
-    // The flight takes the robot away for some 500 frames: it goes only when no spider
-    // could reach and eat a fly meanwhile (all frozen, or the web nearly empty).
-    constexpr double kTripFrames = 520;
+    // The flight takes the robot away for some 570 frames: it goes only when no spider
+    // could reach and eat a fly meanwhile (all frozen, or the web nearly empty), counting
+    // the flies still flying in.
+    constexpr double kTripFrames = 600;
     bool safe = true;
     spider_list.for_each([&](SpiderT& s) {
         if (s.action == 3)
             return;
         const double frozen = s.action == 2 ? s.freeze_time * (time_scale == 1.0f ? 1.0 : 2.0) : 0;
-        for (FlyT* f : trapped_) {
-            const double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX + 1);
-            if (frozen + walk + f->life / std::max(0.1f, s.sizeX) < kTripFrames)
+        fly_list.for_each([&](FlyT& f) {
+            if (!is_real_fly(f) || f.life <= 0 || f.free_life <= 0 || (f.status != 0 && f.status != 1 && f.status != 5))
+                return;
+            const double arriving = f.status == 0 ? f.fly_time : 0;
+            const double walk = std::max(std::fabs(s.x - f.x), std::fabs(s.y - f.y)) / std::max(0.1f, s.sizeX + 1);
+            if (std::max(frozen, arriving) + walk + f.life / std::max(0.1f, s.sizeX) < kTripFrames)
                 safe = false;
-        }
+        });
     });
-    if (!safe)
+    // A special caught over a cocoon keeps the laser off it: then the trip is worth it.
+    const bool blocking = std::any_of(trapped_.begin(), trapped_.end(), [&](FlyT* f) { return in_play(hull_centre(*f)) && !laser_aim(*f); });
+    if (!safe && !(blocking && std::getenv("BLOCKFETCH")))
         return std::nullopt;
     std::optional<Plan> fetch;
     special_list.for_each([&](FlySpecT& s) {
@@ -767,6 +853,7 @@ void Bot::execute(const Plan& p)
     if (std::getenv("BOT_TRACE"))
         std::fprintf(stderr, "f%lld plan kind %d key %ld at %.0f,%.0f temp %.1f fly %d\n", (long long)now_, (int)p.kind, p.key, p.at.x, p.at.y, temperature, p.target_fly);
     tracked_fly_ = p.target_fly;
+    tracked_offset_ = p.aim_offset;
     switch (p.kind) {
     case Plan::Idle: break;
     case Plan::Key: hand_.tap_key(p.key_code); break;
@@ -864,6 +951,13 @@ static void trace_losses(int64_t now)
         if (f.status != 2 && f.id < (int)seen.size())
             seen[f.id] = 0;
     });
+    static int last_robot = -1;
+    if (roboFlyT* r = robot_list.first()) {
+        int code = r->action * 10 + r->Curr_animation;
+        if (code != last_robot)
+            std::fprintf(stderr, "f%lld robot a%d c%d\n", (long long)now, r->action, r->Curr_animation);
+        last_robot = code;
+    }
     static int last_targets[2] = {0, 0};
     int i = 0;
     spider_list.for_each([&](SpiderT& s) {
@@ -895,7 +989,7 @@ void Bot::frame(int64_t now)
         if (tracked_fly_ >= 0) {
             if (FlyT* f = find_fly(tracked_fly_)) {
                 Point c = hull_centre(*f);
-                hand_.retarget(c.x, c.y);
+                hand_.retarget(c.x + tracked_offset_.x, c.y + tracked_offset_.y);
             }
         }
         hand_.step();
@@ -913,6 +1007,8 @@ void Bot::frame(int64_t now)
     // Something new takes a moment to take in; a repeat of the last action does not.
     if (p.key != last_key_ && !noticed_ && p.kind != Plan::Hold) {
         noticed_ = true;
+        if (std::getenv("BOT_TRACE"))
+            std::fprintf(stderr, "f%lld notice key %ld\n", (long long)now, p.key);
         delay_ = profile_.reaction;
         return;
     }
