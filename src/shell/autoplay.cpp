@@ -5,8 +5,6 @@
 #include "shell/autoplay.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -78,17 +76,17 @@ Profile profile_for(BotSkill skill)
         p.clear_below = 12;
         p.fetches_specials = true;
     } else {
-        p.hand = {6, 6.0, 0.16, 0.05, 4};
-        p.reaction = 22;
-        p.repeat = 9;
+        p.hand = {5, 5.0, 0.12, 0.03, 3};
+        p.reaction = 15;
+        p.repeat = 4;
         p.read_frames = 90;
-        p.heat_cap = 90;
-        p.emergency_cap = 103;  // it keeps little heat in reserve and overheats now and then
-        p.cool_above = 85;
+        p.heat_cap = 40;
+        p.emergency_cap = 101;  // it keeps little heat in reserve and overheats now and then
+        p.cool_above = 70;
         p.cluster_min = 3;
-        p.horizon = 360;
-        p.slack = 120;
-        p.clear_below = 40;
+        p.horizon = 1e9;
+        p.slack = 90;
+        p.clear_below = 20;
         p.fetches_specials = true;
     }
     return p;
@@ -801,9 +799,7 @@ std::optional<Plan> Bot::fetch_special()
                 safe = false;
         });
     });
-    // A special caught over a cocoon keeps the laser off it: then the trip is worth it.
-    const bool blocking = std::any_of(trapped_.begin(), trapped_.end(), [&](FlyT* f) { return in_play(hull_centre(*f)) && !laser_aim(*f); });
-    if (!safe && !(blocking && std::getenv("BLOCKFETCH")))
+    if (!safe)
         return std::nullopt;
     std::optional<Plan> fetch;
     special_list.for_each([&](FlySpecT& s) {
@@ -850,8 +846,6 @@ Plan Bot::choose()
 
 void Bot::execute(const Plan& p)
 {
-    if (std::getenv("BOT_TRACE"))
-        std::fprintf(stderr, "f%lld plan kind %d key %ld at %.0f,%.0f temp %.1f fly %d\n", (long long)now_, (int)p.kind, p.key, p.at.x, p.at.y, temperature, p.target_fly);
     tracked_fly_ = p.target_fly;
     tracked_offset_ = p.aim_offset;
     switch (p.kind) {
@@ -932,51 +926,9 @@ void Bot::follow_level(int64_t now)
     last_outcome_ = level_outcome;
 }
 
-static void trace_losses(int64_t now)
-{
-    static std::vector<int> seen;
-    static bool on = std::getenv("BOT_TRACE") != nullptr;
-    if (!on)
-        return;
-    fly_list.for_each([&](FlyT& f) {
-        if ((int)seen.size() <= f.id)
-            seen.resize(f.id + 1, 0);
-        if (is_real_fly(f) && f.status == 2 && !seen[f.id]) {
-            seen[f.id] = 1;
-            roboFlyT* r = robot_list.first();
-            std::fprintf(stderr, "f%lld EATEN %d %s free_life %.0f temp %.1f robot a%d c%d d%d weap %d\n", (long long)now, f.id,
-                         f.name.c_str(), f.free_life, temperature, r ? r->action : -1, r ? r->Curr_animation : -1,
-                         r ? r->damaged : -1, active_weapon);
-        }
-        if (f.status != 2 && f.id < (int)seen.size())
-            seen[f.id] = 0;
-    });
-    static int last_robot = -1;
-    if (roboFlyT* r = robot_list.first()) {
-        int code = r->action * 10 + r->Curr_animation;
-        if (code != last_robot)
-            std::fprintf(stderr, "f%lld robot a%d c%d\n", (long long)now, r->action, r->Curr_animation);
-        last_robot = code;
-    }
-    static int last_targets[2] = {0, 0};
-    int i = 0;
-    spider_list.for_each([&](SpiderT& s) {
-        if (i < 2 && s.Destination_point != last_targets[i] && s.action == 1 && s.entering == 0) {
-            FlyT* f = find_fly(s.Destination_point);
-            if (f)
-                std::fprintf(stderr, "f%lld spider%d -> %d %s dist %.0f free_life %.0f trapped %d temp %.1f\n", (long long)now, i,
-                             f->id, f->name.c_str(), std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)), f->free_life, 0, temperature);
-        }
-        if (i < 2)
-            last_targets[i] = s.Destination_point;
-        ++i;
-    });
-}
-
 void Bot::frame(int64_t now)
 {
     now_ = now;
-    trace_losses(now);
     std::erase_if(pending_, [&](const Pending& p) { return p.done_at < now; });
     hand_.see_pointer(MouseX(), MouseY());
     follow_level(now);
@@ -1007,8 +959,6 @@ void Bot::frame(int64_t now)
     // Something new takes a moment to take in; a repeat of the last action does not.
     if (p.key != last_key_ && !noticed_ && p.kind != Plan::Hold) {
         noticed_ = true;
-        if (std::getenv("BOT_TRACE"))
-            std::fprintf(stderr, "f%lld notice key %ld\n", (long long)now, p.key);
         delay_ = profile_.reaction;
         return;
     }
