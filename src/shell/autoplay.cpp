@@ -70,7 +70,7 @@ Profile profile_for(BotSkill skill)
         p.heat_cap = 25;  // the rest is kept for the flies the spiders go for
         p.emergency_cap = 98;
         p.cool_above = 55;
-        p.cluster_min = 2;
+        p.cluster_min = 3;  // a group the bomb or slice frees together earns the tactic bonus
         p.horizon = 1e9;
         p.slack = 60;
         p.clear_below = 12;
@@ -220,7 +220,6 @@ private:
     int last_damaged_ = 0;
     BotLevelResult result_;
     bool result_pending_ = false;
-    int64_t decided_at_ = 0;  // frame the outcome came
 };
 
 void Bot::look()
@@ -605,7 +604,7 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
     }
     // A thrown bomb goes off 200 frames after landing: aim it where it opens the most web.
     // Area weapons open several cocoons for their heat: they may run warmer than the laser.
-    const float area_cap = profile_.heat_cap + (skill_ == BotSkill::Expert ? 5 : 20);
+    const float area_cap = profile_.heat_cap + 20;
     if (ready(kBomb) && temperature + kHeatBomb <= profile_.emergency_cap - 8) {
         double best = 0;
         int best_count = 0;
@@ -902,19 +901,16 @@ void Bot::follow_level(int64_t now)
         result_.tactic_bonus = tactic_bonus;
         result_.time_bonus_left = time_bonus_left;
         result_pending_ = true;
-        decided_at_ = now;
     }
     if (result_pending_ && level_outcome == 1 && level_start_pending == 1) {
         // The results screen: its tally is final from its first frame on.
         result_.main_score = main_score;
         result_.tactic_bonus = tactic_bonus;
         result_.time_bonus_left = time_bonus_left;
-        result_.tallied = true;
     }
     const bool lost = result_pending_ && result_.outcome == 2;
     const bool tallied = result_pending_ && result_.outcome == 1 && last_outcome_ == 1 && level_outcome == 0;
-    const bool no_results = result_pending_ && result_.outcome == 1 && !result_.tallied && now - decided_at_ > 3600;
-    if (lost || tallied || no_results) {
+    if (lost || tallied) {
         result_.total = result_.main_score + result_.tactic_bonus + result_.time_bonus_left;
         const int limits[5] = {one_star_limit, two_star_limit, three_star_limit, four_star_limit, five_star_limit};
         result_.stars = lost ? 0 : static_cast<int>(std::count_if(std::begin(limits), std::end(limits), [&](int l) { return result_.total >= l; }));
