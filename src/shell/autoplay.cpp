@@ -54,6 +54,8 @@ struct Profile {
     float cool_above;      // a cooling module is used above this heat
     int cluster_min;       // flies a bomb or a slice must reach
     double horizon;        // frames ahead in which a spider's walk to a fly is noticed
+    double slack;          // frames kept in hand when freeing a fly a spider is walking to
+    float clear_below;     // flies already worn down are set free only below this heat
     bool fetches_specials;
 };
 
@@ -61,26 +63,30 @@ Profile profile_for(BotSkill skill)
 {
     Profile p {};
     if (skill == BotSkill::Expert) {
-        p.hand = {3, 3.2, 0.07, 0.004, 3};
+        p.hand = {3, 3.2, 0.07, 0.004, 2};
         p.reaction = 8;
         p.repeat = 2;
         p.read_frames = 25;
-        p.heat_cap = 46;  // the rest is kept for the flies the spiders go for
+        p.heat_cap = 25;  // the rest is kept for the flies the spiders go for
         p.emergency_cap = 98;
         p.cool_above = 55;
-        p.cluster_min = 2;
+        p.cluster_min = 3;  // a group the bomb or slice frees together earns the tactic bonus
         p.horizon = 1e9;
+        p.slack = 60;
+        p.clear_below = 12;
         p.fetches_specials = true;
     } else {
-        p.hand = {6, 6.0, 0.16, 0.05, 4};
-        p.reaction = 22;
-        p.repeat = 9;
+        p.hand = {5, 5.0, 0.12, 0.03, 3};
+        p.reaction = 15;
+        p.repeat = 4;
         p.read_frames = 90;
-        p.heat_cap = 90;
-        p.emergency_cap = 103;  // it keeps little heat in reserve and overheats now and then
-        p.cool_above = 85;
+        p.heat_cap = 40;
+        p.emergency_cap = 101;  // it keeps little heat in reserve and overheats now and then
+        p.cool_above = 70;
         p.cluster_min = 3;
-        p.horizon = 360;
+        p.horizon = 1e9;
+        p.slack = 90;
+        p.clear_below = 20;
         p.fetches_specials = true;
     }
     return p;
@@ -141,6 +147,7 @@ struct Plan {
     Point at, to;
     double width = 20;
     int target_fly = -1;  // the reach follows this fly while it sways
+    Point aim_offset;     // where on that fly, from its hull's centre
     long key = 0;         // what the plan is about, to tell a new decision from a repeat
     bool shot = false;
     std::vector<Pending> effects;  // what the shot will do, frames counted from its click
@@ -167,15 +174,20 @@ private:
     std::optional<Plan> free_a_fly();
     std::optional<Plan> fetch_special();
     std::optional<Plan> tutorial_slice();
+    std::optional<Plan> slice_through(const FlyT& f);
     // The plan that makes weapon w ready to fire, or none when it already is.
     std::optional<Plan> select(int weapon);
     bool ready(int weapon) const;
     bool heat_allows(float heat, bool emergency) const;
     bool aim_is_clear(Point p) const;
+    // Where on a fly's hull the laser can be clicked without touching a caught special.
+    std::optional<Point> laser_aim(const FlyT& f) const;
+    std::optional<Point> clear_near(Point c, double radius) const;
     // free_life left once the shots on their way have landed (those landing within `within` frames).
     double remaining(const FlyT& f, double within = 1e9) const;
     std::vector<Pending> bomb_effects(Point at, bool now) const;
     Plan laser_at(const FlyT& f);
+    double laser_frames(const FlyT& f, double left) const;
     void execute(const Plan& plan);
     void look();
 
@@ -196,6 +208,7 @@ private:
     long last_key_ = -1;
     bool noticed_ = false;  // the reaction time before a new decision has been spent
     int tracked_fly_ = -1;
+    Point tracked_offset_;
     int last_fly_ = -1;  // the fly the last laser shot went to
     int visor_seen_ = 0;  // frames the current visor page has been waiting for Continue
     bool holding_continue_ = false;
@@ -207,7 +220,6 @@ private:
     int last_damaged_ = 0;
     BotLevelResult result_;
     bool result_pending_ = false;
-    int64_t decided_at_ = 0;  // frame the outcome came
 };
 
 void Bot::look()
@@ -270,11 +282,44 @@ bool Bot::aim_is_clear(Point p) const
 {
     bool clear = in_play(p);
     special_list.for_each([&](FlySpecT& s) {
-        if (s.script == 3 && p.x >= s.x + s.HullX - 4 && p.x <= s.x + s.HullX + s.HullWidth + 4 && p.y >= s.y + s.HullY - 4
-            && p.y <= s.y + s.HullY + s.HullHeight + 4)
+        if (s.script == 3 && p.x >= s.x + s.HullX - 3 && p.x <= s.x + s.HullX + s.HullWidth + 3 && p.y >= s.y + s.HullY - 3
+            && p.y <= s.y + s.HullY + s.HullHeight + 3)
             clear = false;
     });
     return clear;
+}
+
+std::optional<Point> Bot::clear_near(Point c, double radius) const
+{
+    if (aim_is_clear(c))
+        return c;
+    std::optional<Point> best;
+    for (int i = -4; i <= 4; ++i) {
+        for (int j = -4; j <= 4; ++j) {
+            const Point at = {c.x + radius * i / 4, c.y + radius * j / 4};
+            if (dist(at, c) <= radius && aim_is_clear(at) && (!best || dist(at, c) < dist(*best, c)))
+                best = at;
+        }
+    }
+    return best;
+}
+
+std::optional<Point> Bot::laser_aim(const FlyT& f) const
+{
+    // The centre first, then the free spot nearest to it on a grid over the hull.
+    const Point c = hull_centre(f);
+    if (aim_is_clear(c))
+        return c;
+    const double dx = f.HullWidth / 2.0 - 3, dy = f.HullHeight / 2.0 - 3;
+    std::optional<Point> best;
+    for (int i = -3; i <= 3; ++i) {
+        for (int j = -3; j <= 3; ++j) {
+            const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
+            if (aim_is_clear(at) && (!best || dist(at, c) < dist(*best, c)))
+                best = at;
+        }
+    }
+    return best;
 }
 
 std::optional<Plan> Bot::select(int weapon)
@@ -384,7 +429,37 @@ std::optional<Plan> Bot::handle_robot(roboFlyT& robot)
 // freeze the spider, shield the fly or blow the web open at once.
 std::optional<Plan> Bot::save_threatened()
 {
-    for (const Threat& t : threats_) {
+    // A fly set free early only sends its spider to the next one sooner: the laser waits
+    // until the hand would barely make it in time, counting the work of the threats
+    // ahead of it, so that every spider spends its whole walk for nothing.
+    // The fly under fire keeps the hand unless another is clearly sooner: switching
+    // costs a reach and a moment's thought.
+    std::vector<Threat> order = threats_;
+    std::stable_sort(order.begin(), order.end(), [&](const Threat& a, const Threat& b) {
+        return a.frames_left - (a.fly->id == last_fly_ ? 30 : 0) < b.frames_left - (b.fly->id == last_fly_ ? 30 : 0);
+    });
+    bool urgent = false;
+    double queued = 0;
+    for (const Threat& t : order) {
+        const double left = remaining(*t.fly, t.frames_left - 5);
+        if (left <= 0 || t.frames_left > profile_.horizon)
+            continue;
+        queued += laser_frames(*t.fly, left);
+        urgent = urgent || queued + profile_.slack >= t.frames_left;
+    }
+    // The time warp halves the spiders' pace while the robot cools as fast as ever.
+    if (urgent && ready(kWarp) && temperature >= 30 && heat_allows(kHeatWarp, true) && aim_is_clear({kPlayX, kPlayY + 60})) {
+        if (auto sel = select(kWarp))
+            return sel;
+        Plan p;
+        p.kind = Plan::RightClick;
+        p.at = {kPlayX, kPlayY + 60};
+        p.width = 80;
+        p.key = 2500;
+        p.shot = true;
+        return p;
+    }
+    for (const Threat& t : order) {
         FlyT& f = *t.fly;
         if (t.frames_left > profile_.horizon)
             break;
@@ -394,14 +469,13 @@ std::optional<Plan> Bot::save_threatened()
         Point c = hull_centre(f);
         if (!in_play(c, 4))
             continue;
-        // Heat limits the laser: what the headroom allows goes at once, the rest as the
-        // robot cools (0.1 a frame).
         const double shots = std::ceil(left / laser_damage(f));
-        const double shot_frames = profile_.repeat + profile_.hand.press_frames + 3;
-        const double headroom = std::max(0.0, static_cast<double>(profile_.emergency_cap - temperature) / kHeatLaser);
-        const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
-        const double need = 24 + std::max(shots * shot_frames, cooling_wait);
-        const bool laser_in_time = need < t.frames_left;
+        // Another weapon is worth its switch only while it can still land in time; once
+        // it is in hand the switch is paid.
+        const bool other_in_hand = active_weapon != kLaser;
+        const bool laser_in_time = laser_aim(f) && (laser_frames(f, left) < t.frames_left || t.frames_left < (other_in_hand ? 45 : 70));
+        // A shot that needs no fly under the pointer may land beside a special caught over it.
+        const std::optional<Point> near = clear_near(c, 40);
         // A spider walking to its meal is worth freezing whenever the heat allows it: it eats
         // nothing for 425 frames while its hunger grows. A cocoon that costs the laser more
         // heat than a freeze or a shield (a butterfly's) is saved with those instead.
@@ -427,33 +501,43 @@ std::optional<Plan> Bot::save_threatened()
                 }
             }
             if (ready(kShield) && heat_allows(kHeatShield, true)
-                && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && aim_is_clear(c)) {
+                && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && near) {
                 if (auto sel = select(kShield))
                     return sel;
                 Plan p;
                 p.kind = Plan::Click;
-                p.at = c;
+                p.at = *near;
                 p.width = 60;
                 p.key = 4000 + f.id;
                 p.shot = true;
                 return p;
             }
-            if (ready(kBomb) && heat_allows(kHeatBombNow, true) && left <= bomb_damage(f, true) + 2 * laser_damage(f)
-                && aim_is_clear(c)) {
+            // What the laser can still do once the bomb is away (a switch there and back).
+            const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
+            const double laser_can = std::max(0.0, (t.frames_left - 60) / shot_frames) * laser_damage(f) * 0.8;
+            if (ready(kBomb) && heat_allows(kHeatBombNow, true) && left <= bomb_damage(f, true) + std::max(2 * laser_damage(f), laser_can)
+                && near) {
                 if (auto sel = select(kBomb))
                     return sel;
                 Plan p;
                 p.kind = Plan::RightClick;
-                p.at = c;
+                p.at = *near;
                 p.width = 50;
                 p.key = 5000 + f.id;
                 p.shot = true;
-                p.effects = bomb_effects(c, true);
+                p.effects = bomb_effects(*near, true);
                 return p;
             }
         }
+        // Short of time and with heat to spare, a slice through the cocoon cuts it for 65
+        // frames while the laser keeps firing.
+        if (urgent && laser_frames(f, left) > t.frames_left && left > 2 * laser_damage(f) && ready(kLaser)
+            && temperature + kHeatSlice <= 50 && !(current_level == 1 && tutorial_step <= 5)) {
+            if (auto cut = slice_through(f))
+                return cut;
+        }
         // Otherwise the laser: even too late, each hit brings the next one nearer.
-        if (ready(kLaser) && heat_allows(kHeatLaser, true) && aim_is_clear(c)) {
+        if (urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
             if (auto sel = select(kLaser))
                 return sel;
             return laser_at(f);
@@ -462,17 +546,31 @@ std::optional<Plan> Bot::save_threatened()
     return std::nullopt;
 }
 
+// Frames the hand needs to wear `left` off a cocoon with the laser: the reach, the shots,
+// the last one's flight, and the wait for the robot to cool (0.1 a frame) when the
+// heat left before the cap does not cover them all.
+double Bot::laser_frames(const FlyT& f, double left) const
+{
+    const double shots = std::ceil(left / laser_damage(f));
+    const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
+    const double headroom = std::max(0.0, static_cast<double>(profile_.emergency_cap - temperature) / kHeatLaser);
+    const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
+    return 30 + std::max(shots * shot_frames, cooling_wait);
+}
+
 Plan Bot::laser_at(const FlyT& f)
 {
     Plan p;
     p.kind = Plan::Click;
-    p.at = hull_centre(f);
-    p.width = std::min(f.HullWidth, f.HullHeight);
+    const Point c = hull_centre(f);
+    p.at = laser_aim(f).value_or(c);
+    p.aim_offset = {p.at.x - c.x, p.at.y - c.y};
+    p.width = std::min(f.HullWidth, f.HullHeight) * (p.aim_offset.x == 0 && p.aim_offset.y == 0 ? 1.0 : 0.5);
     p.target_fly = f.id;
     p.key = 1000 + f.id;
     p.shot = true;
     double flight = (15 + dist(p.at, {kLaserStartX, kLaserStartY}) / 25) / 2;
-    p.effects.push_back({f.id, laser_damage(f), static_cast<int64_t>(flight + 8)});
+    p.effects.push_back({f.id, laser_damage(f), static_cast<int64_t>(flight) - 1});
     return p;
 }
 
@@ -608,22 +706,29 @@ std::optional<Plan> Bot::tutorial_slice()
     if (current_level != 1 || tutorial_step != 6 || trapped_.empty() || !heat_allows(kHeatSlice, true))
         return std::nullopt;
     for (FlyT* f : trapped_) {
-        Point c = hull_centre(*f);
-        Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
-        if (!in_play(from, 20) || !in_play(to, 20))
-            continue;
-        if (auto sel = select(kLaser))
-            return sel;
-        Plan p;
-        p.kind = Plan::Drag;
-        p.at = from;
-        p.to = to;
-        p.key = 8500 + f->id;
-        p.shot = true;
-        p.effects.push_back({f->id, slice_damage(*f), 90});
-        return p;
+        if (auto cut = slice_through(*f))
+            return cut;
     }
     return std::nullopt;
+}
+
+// A short slice across one cocoon (or the plan that selects the laser for it).
+std::optional<Plan> Bot::slice_through(const FlyT& f)
+{
+    const Point c = hull_centre(f);
+    const Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
+    if (!in_play(from, 20) || !in_play(to, 20))
+        return std::nullopt;
+    if (auto sel = select(kLaser))
+        return sel;
+    Plan p;
+    p.kind = Plan::Drag;
+    p.at = from;
+    p.to = to;
+    p.key = 8500 + f.id;
+    p.shot = true;
+    p.effects.push_back({f.id, slice_damage(f), 65});
+    return p;
 }
 
 // The laser on the fly that most needs it: the expert frees first what the spiders will
@@ -637,9 +742,15 @@ std::optional<Plan> Bot::free_a_fly()
     for (FlyT* f : trapped_) {
         Point c = hull_centre(*f);
         double left = remaining(*f);
-        if (left <= 0 || !aim_is_clear(c))
+        if (left <= 0 || !laser_aim(*f))
             continue;
-        double score = 0;
+        // A cocoon one shot from opening is left hanging as bait: the spider walks to it
+        // and the last shot frees it under its nose. It is freed outright only when the
+        // robot is cool and there is nothing else to wear down.
+        const bool worn = left <= laser_damage(*f) * 0.67;
+        double score = worn ? 1e9 : 0;
+        if (worn && temperature > profile_.clear_below)
+            continue;
         if (skill_ == BotSkill::Expert) {
             double nearest = 1e9;
             spider_list.for_each([&](SpiderT& s) {
@@ -647,11 +758,11 @@ std::optional<Plan> Bot::free_a_fly()
                     nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
             });
             // Frames a spider needs to get there, plus what the fly costs to free.
-            score = nearest + 6 * std::ceil(left / laser_damage(*f));
+            score += nearest + 6 * std::ceil(left / laser_damage(*f));
             if (f->id == last_fly_)
                 score -= 40;  // finish what was started
         } else {
-            score = dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+            score += dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
         }
         if (score < best_score) {
             best_score = score;
@@ -669,8 +780,26 @@ std::optional<Plan> Bot::fetch_special()
 {
     if (!profile_.fetches_specials || free_slots <= 0)
         return std::nullopt;
-    if (!threats_.empty() && threats_.front().frames_left < 400)
-        return std::nullopt;  // the flight takes the robot away for a while
+    // The flight takes the robot away for some 570 frames: it goes only when no spider
+    // could reach and eat a fly meanwhile (all frozen, or the web nearly empty), counting
+    // the flies still flying in.
+    constexpr double kTripFrames = 600;
+    bool safe = true;
+    spider_list.for_each([&](SpiderT& s) {
+        if (s.action == 3)
+            return;
+        const double frozen = s.action == 2 ? s.freeze_time * (time_scale == 1.0f ? 1.0 : 2.0) : 0;
+        fly_list.for_each([&](FlyT& f) {
+            if (!is_real_fly(f) || f.life <= 0 || f.free_life <= 0 || (f.status != 0 && f.status != 1 && f.status != 5))
+                return;
+            const double arriving = f.status == 0 ? f.fly_time : 0;
+            const double walk = std::max(std::fabs(s.x - f.x), std::fabs(s.y - f.y)) / std::max(0.1f, s.sizeX + 1);
+            if (std::max(frozen, arriving) + walk + f.life / std::max(0.1f, s.sizeX) < kTripFrames)
+                safe = false;
+        });
+    });
+    if (!safe)
+        return std::nullopt;
     std::optional<Plan> fetch;
     special_list.for_each([&](FlySpecT& s) {
         Point c = hull_centre(s);
@@ -717,6 +846,7 @@ Plan Bot::choose()
 void Bot::execute(const Plan& p)
 {
     tracked_fly_ = p.target_fly;
+    tracked_offset_ = p.aim_offset;
     switch (p.kind) {
     case Plan::Idle: break;
     case Plan::Key: hand_.tap_key(p.key_code); break;
@@ -729,8 +859,12 @@ void Bot::execute(const Plan& p)
         ++result_.shots;
     if (p.target_fly >= 0)
         last_fly_ = p.target_fly;
-    // The effects are counted from when the hand will have clicked.
-    const int64_t click_at = now_ + 12;
+    // The effects are counted from when the hand will have clicked, reckoned on the quick
+    // side: a shot taken for landed too soon costs one more shot, one taken for still in
+    // flight after it landed costs a fly.
+    const double reach = dist(p.at, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+    const double reach_frames = profile_.hand.reach_base + profile_.hand.reach_per_bit * std::log2(1 + reach / std::max(4.0, p.width));
+    const int64_t click_at = now_ + (p.kind == Plan::Drag ? 12 : static_cast<int64_t>(reach_frames * 0.85));
     for (Pending e : p.effects) {
         e.done_at += click_at;
         pending_.push_back(e);
@@ -767,19 +901,16 @@ void Bot::follow_level(int64_t now)
         result_.tactic_bonus = tactic_bonus;
         result_.time_bonus_left = time_bonus_left;
         result_pending_ = true;
-        decided_at_ = now;
     }
     if (result_pending_ && level_outcome == 1 && level_start_pending == 1) {
         // The results screen: its tally is final from its first frame on.
         result_.main_score = main_score;
         result_.tactic_bonus = tactic_bonus;
         result_.time_bonus_left = time_bonus_left;
-        result_.tallied = true;
     }
     const bool lost = result_pending_ && result_.outcome == 2;
     const bool tallied = result_pending_ && result_.outcome == 1 && last_outcome_ == 1 && level_outcome == 0;
-    const bool no_results = result_pending_ && result_.outcome == 1 && !result_.tallied && now - decided_at_ > 3600;
-    if (lost || tallied || no_results) {
+    if (lost || tallied) {
         result_.total = result_.main_score + result_.tactic_bonus + result_.time_bonus_left;
         const int limits[5] = {one_star_limit, two_star_limit, three_star_limit, four_star_limit, five_star_limit};
         result_.stars = lost ? 0 : static_cast<int>(std::count_if(std::begin(limits), std::end(limits), [&](int l) { return result_.total >= l; }));
@@ -794,7 +925,7 @@ void Bot::follow_level(int64_t now)
 void Bot::frame(int64_t now)
 {
     now_ = now;
-    std::erase_if(pending_, [&](const Pending& p) { return p.done_at + 2 < now; });
+    std::erase_if(pending_, [&](const Pending& p) { return p.done_at < now; });
     hand_.see_pointer(MouseX(), MouseY());
     follow_level(now);
     if (holding_continue_ && !(level_outcome == 1 && level_start_pending == 1)) {
@@ -806,7 +937,7 @@ void Bot::frame(int64_t now)
         if (tracked_fly_ >= 0) {
             if (FlyT* f = find_fly(tracked_fly_)) {
                 Point c = hull_centre(*f);
-                hand_.retarget(c.x, c.y);
+                hand_.retarget(c.x + tracked_offset_.x, c.y + tracked_offset_.y);
             }
         }
         hand_.step();

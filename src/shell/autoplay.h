@@ -25,11 +25,10 @@ struct BotLevelResult {
     int flies_released = 0;
     int shots = 0;            // clicks and drags aimed at the web
     int overheats = 0;
-    bool tallied = false;     // the scores are the results screen's (false: no results screen came)
 };
 
 // Starts the bot; its own choices are drawn from `seed`. on_level_end is called once for
-// every level decided while it plays: a lost level at once, a won level after its results
-// screen, or with its running scores when no results screen follows within a minute.
+// every level decided while it plays: a lost level at once, a won level once its results
+// screen has been left.
 void StartAutoplay(BotSkill skill, uint64_t seed, std::function<void(const BotLevelResult&)> on_level_end);
 void StopAutoplay();

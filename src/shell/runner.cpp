@@ -105,7 +105,6 @@ void report_level(const BotLevelResult& r)
                       {"flies_released", r.flies_released},
                       {"shots", r.shots},
                       {"overheats", r.overheats},
-                      {"tallied", r.tallied},
                       {"run_frames", FrameCount()}};
     std::printf("%s\n", j.dump().c_str());
     std::fflush(stdout);

@@ -17,7 +17,7 @@ GameResult game(int level, const std::string& skill, const std::string& outcome,
                        + R"(","seed":4,"outcome":")" + outcome + R"(","frames":)" + std::to_string(frames)
                        + R"(,"ticks":10,"main_score":)" + std::to_string(total - 30)
                        + R"(,"tactic_bonus":10,"time_bonus":20,"total":)" + std::to_string(total)
-                       + R"(,"stars":3,"flies_lost":1,"flies_released":9,"shots":40,"overheats":0,"run_frames":900,"tallied":true})";
+                       + R"(,"stars":3,"flies_lost":1,"flies_released":9,"shots":40,"overheats":0,"run_frames":900})";
     auto r = ParseGameLine("loading...\n" + line + "\n");
     EXPECT_TRUE(r.has_value()) << line;
     return r.value_or(GameResult {});
@@ -41,16 +41,16 @@ TEST(BalanceTable, FiguresAreThoseOfTheGamesPlayed)
     EXPECT_EQ(e.min_total, 400);
     EXPECT_DOUBLE_EQ(games[0].speedup(), 0);  // no wall time measured
 
-    // Five stars at the expert's weakest win; three at the casual median.
+    // Five stars at the expert's median win (the upper of two); three at the casual median.
     auto limits = SuggestStarLimits(groups, 3);
     ASSERT_TRUE(limits.has_value());
-    EXPECT_EQ(limits->five, 400);
-    EXPECT_EQ(limits->one, 100);  // 100 + (400 - 100) / 2 = 250
+    EXPECT_EQ(limits->five, 440);
+    EXPECT_EQ(limits->one, 130);  // 2 x 250 - 440 = 60 is below 30 % of five stars (132)
     EXPECT_FALSE(SuggestStarLimits(groups, 4).has_value());
 
     std::ostringstream csv;
     WriteCsv(csv, games);
-    EXPECT_NE(csv.str().find("\n3,1,expert,4,won,6000,100.00,10,370,20,10,400,3,1,9,40,0,1,"), std::string::npos) << csv.str();
+    EXPECT_NE(csv.str().find("\n3,1,expert,4,won,6000,100.00,10,370,20,10,400,3,1,9,40,0,"), std::string::npos) << csv.str();
     std::ostringstream md;
     WriteMarkdown(md, games, groups);
     EXPECT_NE(md.str().find("- level 3 normal expert won 2 of 3"), std::string::npos) << md.str();

@@ -45,7 +45,6 @@ std::optional<GameResult> ParseGameLine(const std::string& text)
         get("shots", r.shots);
         get("overheats", r.overheats);
         get("run_frames", r.run_frames);
-        get("tallied", r.tallied);
         found = r;
     }
     return found;
@@ -105,13 +104,16 @@ std::optional<StarLimits> SuggestStarLimits(const std::map<GroupKey, Group>& gro
         return std::nullopt;
     StarLimits l;
     l.level = level;
-    // Round down to 5 so the expert's weakest win still earns the fifth star.
-    l.five = std::max(15, expert->second.min_total / 5 * 5);
+    // Round down to 5 so that at least half the expert's wins earn the fifth star: its weakest
+    // win may be one in which the spiders got several flies, which an expert seldom allows.
+    l.five = std::max(15, expert->second.median_total / 5 * 5);
     int median = casual != groups.end() && casual->second.wins > 0 ? casual->second.median_total : l.five / 2;
     // Three stars start at one + (five - one) / 2: put the casual median there.
     int one = 2 * median - l.five;
-    // The level compiler wants one star at least 1 and five stars at least 4 above it.
-    one = std::clamp(one, 5, std::max(5, std::min(median, l.five) - 10));
+    // One star asks for at least 30 % of five, so that a win in which the spiders took
+    // most of the lives is not worth one; the casual median then earns two stars. The
+    // level compiler wants one star at least 1 and five stars at least 4 above it.
+    one = std::clamp(one, std::max(5, l.five * 3 / 10), std::max(5, std::min(median, l.five) - 10));
     l.one = std::max(5, one / 5 * 5);
     return l;
 }
@@ -119,13 +121,13 @@ std::optional<StarLimits> SuggestStarLimits(const std::map<GroupKey, Group>& gro
 void WriteCsv(std::ostream& out, const std::vector<GameResult>& games)
 {
     out << "level,difficulty,skill,seed,outcome,frames,seconds,ticks,main_score,time_bonus,tactic_bonus,total,stars,"
-           "flies_lost,flies_released,shots,overheats,tallied,wall_seconds,speedup\n";
+           "flies_lost,flies_released,shots,overheats,wall_seconds,speedup\n";
     for (const GameResult& g : games) {
         char line[512];
-        std::snprintf(line, sizeof line, "%d,%d,%s,%d,%s,%lld,%.2f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%.3f,%.0f\n", g.level,
+        std::snprintf(line, sizeof line, "%d,%d,%s,%d,%s,%lld,%.2f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%.3f,%.0f\n", g.level,
                       g.difficulty, g.skill.c_str(), g.seed, g.outcome.c_str(), g.frames, g.seconds(), g.ticks,
                       g.main_score, g.time_bonus, g.tactic_bonus, g.total, g.stars, g.flies_lost, g.flies_released,
-                      g.shots, g.overheats, g.tallied ? 1 : 0, g.wall_seconds, g.speedup());
+                      g.shots, g.overheats, g.wall_seconds, g.speedup());
         out << line;
     }
 }
@@ -147,9 +149,6 @@ void WriteMarkdown(std::ostream& out, const std::vector<GameResult>& games, cons
                   games.size(), game_time, wall, wall > 0 ? game_time / wall : 0, games.empty() ? 0 : slowest);
     out << line;
     out << "Score parts, total and stars are means over won games; length is the mean over decided games.\n";
-    long untallied = std::count_if(games.begin(), games.end(), [](const GameResult& g) { return g.outcome == "won" && !g.tallied; });
-    if (untallied > 0)
-        out << untallied << " won games showed no results screen: their scores are the running ones, not a tally.\n";
     out << "\n";
     out << "| level | difficulty | skill | games | won | win rate | main | time | tactic | total | stars | length (s) | lives lost |\n";
     out << "|---:|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
@@ -175,9 +174,10 @@ void WriteMarkdown(std::ostream& out, const std::vector<GameResult>& games, cons
     for (const std::string& m : misses)
         out << "- " << m << "\n";
     out << "\n## Star limits suggested by these games\n\n"
-           "Five stars at the expert's lowest winning total on normal; one star placed so that the casual "
-           "player's median total on normal earns three.\n\n";
-    out << "| level | one star | five stars | expert min | casual median |\n|---:|---:|---:|---:|---:|\n";
+           "Five stars at the expert's median winning total on normal (the upper one of an even count); one "
+           "star placed so that the casual player's median total on normal earns three, but at least 30 % of "
+           "five.\n\n";
+    out << "| level | one star | five stars | expert median | casual median |\n|---:|---:|---:|---:|---:|\n";
     std::vector<int> levels;
     for (const auto& [key, s] : groups)
         if (levels.empty() || levels.back() != s.level)
@@ -189,7 +189,7 @@ void WriteMarkdown(std::ostream& out, const std::vector<GameResult>& games, cons
         auto e = groups.find({level, 1, "expert"});
         auto c = groups.find({level, 1, "casual"});
         std::snprintf(line, sizeof line, "| %d | %d | %d | %d | %s |\n", level, limits->one, limits->five,
-                      e->second.min_total,
+                      e->second.median_total,
                       c != groups.end() && c->second.wins ? std::to_string(c->second.median_total).c_str() : "-");
         out << line;
     }

@@ -21,7 +21,6 @@ struct GameResult {
     int ticks = 0;
     int main_score = 0, tactic_bonus = 0, time_bonus = 0, total = 0, stars = 0;
     int flies_lost = 0, flies_released = 0, shots = 0, overheats = 0;
-    bool tallied = false;     // the scores come from the game's results screen
     double wall_seconds = 0;  // the whole run, start-up included
     long long run_frames = 0; // frames the run presented in all
 
@@ -41,7 +40,7 @@ struct Group {
     double main_score = 0, tactic_bonus = 0, time_bonus = 0, total = 0, stars = 0;  // means over won games
     double seconds = 0;      // mean level length over decided games
     double flies_lost = 0;   // mean over all games
-    int min_total = 0, median_total = 0;  // over won games
+    int min_total = 0, median_total = 0;  // over won games; of an even count the upper median
     double win_rate() const { return games ? 100.0 * wins / games : 0; }
 };
 

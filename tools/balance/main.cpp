@@ -5,7 +5,7 @@
 //   wingtron_balance --game build/game/wingtron --out build/balance
 //       [--data DIR] [--levels 1-30] [--difficulties 1,2] [--skills casual,expert]
 //       [--seeds 3] [--jobs 2] [--max-frames 60000] [--require-expert-wins]
-//       [--write-stars data/levels]
+//       [--require-expert-win-per-level] [--write-stars data/levels]
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -35,6 +35,7 @@ struct Options {
     int seeds = 3, jobs = 2;
     long long max_frames = 60000;
     bool require_expert_wins = false;
+    bool require_win_per_level = false;  // each level and difficulty: one expert win among the seeds
     std::string write_stars;
 };
 
@@ -44,7 +45,7 @@ struct Options {
                  "wingtron_balance: %s\n"
                  "usage: wingtron_balance --game PATH [--data DIR] [--out DIR] [--levels LIST] [--difficulties 1,2]\n"
                  "       [--skills casual,expert] [--seeds N] [--jobs N] [--max-frames N] [--require-expert-wins]\n"
-                 "       [--write-stars LEVEL_SOURCE_DIR]\n",
+                 "       [--require-expert-win-per-level] [--write-stars LEVEL_SOURCE_DIR]\n",
                  why.c_str());
     std::exit(2);
 }
@@ -126,6 +127,8 @@ Options parse(int argc, char** argv)
             o.max_frames = to_int(value());
         else if (a == "--require-expert-wins")
             o.require_expert_wins = true;
+        else if (a == "--require-expert-win-per-level")
+            o.require_win_per_level = true;
         else if (a == "--write-stars")
             o.write_stars = value();
         else
@@ -274,6 +277,18 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "level %d (%s) was not won by the expert bot with seed %d: %s\n", r.level,
                          r.difficulty == 2 ? "hard" : "normal", r.seed, r.outcome.c_str());
             ++failures;
+        }
+    }
+    if (o.require_win_per_level) {
+        for (int level : o.levels) {
+            for (int d : o.difficulties) {
+                auto g = groups.find({level, d, "expert"});
+                if (g == groups.end() || g->second.wins == 0) {
+                    std::fprintf(stderr, "level %d (%s) was won by the expert bot with none of its %d seeds\n", level,
+                                 d == 2 ? "hard" : "normal", o.seeds);
+                    ++failures;
+                }
+            }
         }
     }
     return failures ? 1 : 0;
