@@ -177,6 +177,8 @@ private:
     std::optional<Plan> slice_through(const FlyT& f);
     // The plan that makes weapon w ready to fire, or none when it already is.
     std::optional<Plan> select(int weapon);
+    // A shot with `weapon`: the key that selects it first when another is in hand.
+    Plan fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects = {});
     bool ready(int weapon) const;
     bool heat_allows(float heat, bool emergency) const;
     bool aim_is_clear(Point p) const;
@@ -343,6 +345,20 @@ std::optional<Plan> Bot::select(int weapon)
     return idle;  // nothing to select: the caller checked ready() first
 }
 
+Plan Bot::fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects)
+{
+    if (auto sel = select(weapon))
+        return *sel;
+    Plan p;
+    p.kind = kind;
+    p.at = at;
+    p.width = width;
+    p.key = key;
+    p.shot = true;
+    p.effects = std::move(effects);
+    return p;
+}
+
 std::optional<Plan> Bot::answer_screens()
 {
     Plan p;
@@ -449,15 +465,7 @@ std::optional<Plan> Bot::save_threatened()
     }
     // The time warp halves the spiders' pace while the robot cools as fast as ever.
     if (urgent && ready(kWarp) && temperature >= 30 && heat_allows(kHeatWarp, true) && aim_is_clear({kPlayX, kPlayY + 60})) {
-        if (auto sel = select(kWarp))
-            return sel;
-        Plan p;
-        p.kind = Plan::RightClick;
-        p.at = {kPlayX, kPlayY + 60};
-        p.width = 80;
-        p.key = 2500;
-        p.shot = true;
-        return p;
+        return fire(kWarp, Plan::RightClick, {kPlayX, kPlayY + 60}, 80, 2500);
     }
     for (const Threat& t : order) {
         FlyT& f = *t.fly;
@@ -488,46 +496,18 @@ std::optional<Plan> Bot::save_threatened()
                 double flight = 5 + dist(s, {kShotStartX, kShotStartY}) / 8 + 15;
                 double k = std::min(1.0, flight * (t.spider->sizeX + t.spider->boost) / std::max(1.0, dist(s, c)));
                 Point at = {s.x + (c.x - s.x) * k, s.y + (c.y - s.y) * k};
-                if (aim_is_clear(at)) {
-                    if (auto sel = select(kFreeze))
-                        return sel;
-                    Plan p;
-                    p.kind = Plan::Click;
-                    p.at = at;
-                    p.width = 60;
-                    p.key = 3000 + f.id;
-                    p.shot = true;
-                    return p;
-                }
+                if (aim_is_clear(at))
+                    return fire(kFreeze, Plan::Click, at, 60, 3000 + f.id);
             }
             if (ready(kShield) && heat_allows(kHeatShield, true)
-                && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && near) {
-                if (auto sel = select(kShield))
-                    return sel;
-                Plan p;
-                p.kind = Plan::Click;
-                p.at = *near;
-                p.width = 60;
-                p.key = 4000 + f.id;
-                p.shot = true;
-                return p;
-            }
+                && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && near)
+                return fire(kShield, Plan::Click, *near, 60, 4000 + f.id);
             // What the laser can still do once the bomb is away (a switch there and back).
             const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
             const double laser_can = std::max(0.0, (t.frames_left - 60) / shot_frames) * laser_damage(f) * 0.8;
             if (ready(kBomb) && heat_allows(kHeatBombNow, true) && left <= bomb_damage(f, true) + std::max(2 * laser_damage(f), laser_can)
-                && near) {
-                if (auto sel = select(kBomb))
-                    return sel;
-                Plan p;
-                p.kind = Plan::RightClick;
-                p.at = *near;
-                p.width = 50;
-                p.key = 5000 + f.id;
-                p.shot = true;
-                p.effects = bomb_effects(*near, true);
-                return p;
-            }
+                && near)
+                return fire(kBomb, Plan::RightClick, *near, 50, 5000 + f.id, bomb_effects(*near, true));
         }
         // Short of time and with heat to spare, a slice through the cocoon cuts it for 65
         // frames while the laser keeps firing.
@@ -589,17 +569,10 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
     if (!crowded_only && ready(kAlpha) && temperature + kHeatAlpha <= 99 && open.size() >= 6) {
         Point at = {kPlayX, kPlayY - 60};
         if (aim_is_clear(at)) {
-            if (auto sel = select(kAlpha))
-                return sel;
-            Plan p;
-            p.kind = Plan::Click;
-            p.at = at;
-            p.width = 80;
-            p.key = 6000;
-            p.shot = true;
+            std::vector<Pending> effects;
             for (FlyT* f : open)
-                p.effects.push_back({f->id, 100, static_cast<int64_t>(50 + dist(at, {kShotStartX, kShotStartY}) / 8)});
-            return p;
+                effects.push_back({f->id, 100, static_cast<int64_t>(50 + dist(at, {kShotStartX, kShotStartY}) / 8)});
+            return fire(kAlpha, Plan::Click, at, 80, 6000, std::move(effects));
         }
     }
     // A thrown bomb goes off 200 frames after landing: aim it where it opens the most web.
@@ -631,18 +604,9 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
         }
         // A crowded web is worth the heat the laser would keep for itself.
         const float cap = best_count >= 4 ? profile_.emergency_cap - 8 : area_cap;
-        if (best_count >= (crowded_only ? 4 : profile_.cluster_min) && temperature + kHeatBomb <= cap) {
-            if (auto sel = select(kBomb))
-                return sel;
-            Plan p;
-            p.kind = Plan::Click;
-            p.at = best_at;
-            p.width = 50;
-            p.key = 7000 + static_cast<long>(best_at.x) * 1000 + static_cast<long>(best_at.y);
-            p.shot = true;
-            p.effects = bomb_effects(best_at, false);
-            return p;
-        }
+        if (best_count >= (crowded_only ? 4 : profile_.cluster_min) && temperature + kHeatBomb <= cap)
+            return fire(kBomb, Plan::Click, best_at, 50, 7000 + static_cast<long>(best_at.x) * 1000 + static_cast<long>(best_at.y),
+                        bomb_effects(best_at, false));
     }
     // The slice: a beam dragged across two or more cocoons cuts each for its 65 frames.
     if (!crowded_only && ready(kLaser) && temperature + kHeatSlice <= area_cap && !(current_level == 1 && tutorial_step <= 5)) {
@@ -684,16 +648,12 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
             }
         }
         if (best_count >= profile_.cluster_min && best_value >= 90) {
-            if (auto sel = select(kLaser))
-                return sel;
-            Plan p;
-            p.kind = Plan::Drag;
-            p.at = best_a;
-            p.to = best_b;
-            p.key = 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y);
-            p.shot = true;
+            std::vector<Pending> effects;
             for (FlyT* f : best_cut)
-                p.effects.push_back({f->id, slice_damage(*f), 90});
+                effects.push_back({f->id, slice_damage(*f), 90});
+            Plan p = fire(kLaser, Plan::Drag, best_a, 20, 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y),
+                          std::move(effects));
+            p.to = best_b;
             return p;
         }
     }
@@ -719,15 +679,8 @@ std::optional<Plan> Bot::slice_through(const FlyT& f)
     const Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
     if (!in_play(from, 20) || !in_play(to, 20))
         return std::nullopt;
-    if (auto sel = select(kLaser))
-        return sel;
-    Plan p;
-    p.kind = Plan::Drag;
-    p.at = from;
+    Plan p = fire(kLaser, Plan::Drag, from, 20, 8500 + f.id, {{f.id, slice_damage(f), 65}});
     p.to = to;
-    p.key = 8500 + f.id;
-    p.shot = true;
-    p.effects.push_back({f.id, slice_damage(f), 65});
     return p;
 }
 
