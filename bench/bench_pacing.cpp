@@ -1,7 +1,8 @@
 // Frame pacing on the real backend: 600 paced frames (Flip(-1) at 60 Hz in a window)
 // whose work varies from 1 to 11 ms, as a level's does. Reports the spread of the
 // intervals between the moments each frame was presented, and how late each present
-// was against its due time on the 16/17 ms grid (from the first present).
+// was against its due time on the 16/17 ms grid (from the first present): once for the
+// moment each frame was handed to the display, once for the moment the display took it.
 //   bench_pacing [--frames N]      (use xvfb-run or SDL_VIDEODRIVER=offscreen)
 #include <algorithm>
 #include <chrono>
@@ -26,9 +27,11 @@ using Clock = std::chrono::steady_clock;
 class TimedBackend final : public ForwardingBackend {
 public:
     using ForwardingBackend::ForwardingBackend;
-    std::vector<Clock::time_point> presents;
+    std::vector<Clock::time_point> presents;  // when each present() returned
+    std::vector<Clock::time_point> issued;    // when each was called
     void present() override
     {
+        issued.push_back(Clock::now());
         ForwardingBackend::present();
         presents.push_back(Clock::now());
     }
@@ -41,6 +44,40 @@ void work(double ms)
     volatile double sink = 0;
     while (Clock::now() < end)
         sink = sink + 1;
+}
+
+// The spread of the intervals between the last frames+1 moments, and how late each was
+// against its due time on the 16/17 ms grid (20 frames of 16 ms and 40 of 17 ms a
+// second) from the first.
+void report(const char* what, const std::vector<Clock::time_point>& all, int frames)
+{
+    std::vector<Clock::time_point> t(all.end() - frames - 1, all.end());
+    std::vector<double> iv;
+    for (size_t i = 1; i < t.size(); ++i)
+        iv.push_back(std::chrono::duration<double, std::milli>(t[i] - t[i - 1]).count());
+    double mean = 0, var = 0;
+    for (double v : iv)
+        mean += v / iv.size();
+    for (double v : iv)
+        var += (v - mean) * (v - mean) / iv.size();
+    double due = 0, worst = 0;
+    int accumulator = 0, late = 0;
+    for (size_t i = 1; i < t.size(); ++i) {
+        due += 16;
+        accumulator += 40;
+        if (accumulator >= 60) {
+            accumulator -= 60;
+            due += 1;
+        }
+        const double at = std::chrono::duration<double, std::milli>(t[i] - t[0]).count();
+        worst = std::max(worst, at - due);
+        late += at - due > 1.0 ? 1 : 0;
+    }
+    std::printf("%-10s interval mean %.3f ms, standard deviation %.3f ms (the grid alone: 0.471), "
+                "min %.3f, max %.3f\n",
+                what, mean, std::sqrt(var), *std::min_element(iv.begin(), iv.end()),
+                *std::max_element(iv.begin(), iv.end()));
+    std::printf("%-10s against due time: latest %.3f ms after, %d frames more than 1 ms late\n", what, worst, late);
 }
 
 }  // namespace
@@ -71,34 +108,9 @@ int main(int argc, char** argv)
         Flip(-1);
     }
 
-    std::vector<Clock::time_point> t(backend->presents.end() - frames - 1, backend->presents.end());
-    std::vector<double> iv;
-    for (size_t i = 1; i < t.size(); ++i)
-        iv.push_back(std::chrono::duration<double, std::milli>(t[i] - t[i - 1]).count());
-    double mean = 0, var = 0;
-    for (double v : iv)
-        mean += v / iv.size();
-    for (double v : iv)
-        var += (v - mean) * (v - mean) / iv.size();
-    // Due times on the 16/17 ms grid from the first present (20 frames of 16 ms and 40 of
-    // 17 ms a second); a present is late by how far it left after its due time.
-    double due = 0, worst = 0;
-    int accumulator = 0, late = 0;
-    for (size_t i = 1; i < t.size(); ++i) {
-        due += 16;
-        accumulator += 40;
-        if (accumulator >= 60) {
-            accumulator -= 60;
-            due += 1;
-        }
-        const double at = std::chrono::duration<double, std::milli>(t[i] - t[0]).count();
-        worst = std::max(worst, at - due);
-        late += at - due > 1.0 ? 1 : 0;
-    }
-    std::printf("presents           %d intervals, work 1-11 ms a frame\n", static_cast<int>(iv.size()));
-    std::printf("interval           mean %.3f ms, standard deviation %.3f ms, min %.3f, max %.3f\n", mean,
-                std::sqrt(var), *std::min_element(iv.begin(), iv.end()), *std::max_element(iv.begin(), iv.end()));
-    std::printf("against due time   latest %.3f ms after due, %d frames more than 1 ms late\n", worst, late);
+    std::printf("frames             %d intervals, work 1-11 ms a frame\n", frames);
+    report("presented", backend->issued, frames);
+    report("shown", backend->presents, frames);
     FreeImage(sprite);
     EndGraphics();
     return 0;
