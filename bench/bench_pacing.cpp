@@ -111,6 +111,11 @@ int main(int argc, char** argv)
     std::printf("frames             %d intervals, work 1-11 ms a frame\n", frames);
     report("presented", backend->issued, frames);
     report("shown", backend->presents, frames);
+    std::vector<double> took;
+    for (size_t i = backend->issued.size() - frames; i < backend->issued.size(); ++i)
+        took.push_back(std::chrono::duration<double, std::milli>(backend->presents[i] - backend->issued[i]).count());
+    std::sort(took.begin(), took.end());
+    std::printf("present() took     median %.3f ms, max %.3f ms\n", took[took.size() / 2], took.back());
     FreeImage(sprite);
     EndGraphics();
     return 0;
