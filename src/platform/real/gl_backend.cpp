@@ -451,11 +451,6 @@ private:
         } else {
             parts_.push_back(quad);
         }
-        add_parts(texture, info, blend, rgba);
-    }
-
-    void add_parts(uint32_t texture, const TextureInfo& info, int blend, uint32_t rgba)
-    {
         quad_vertices_.clear();
         const float w = static_cast<float>(info.width), h = static_cast<float>(info.height);
         for (const TexelRect& p : parts_) {
