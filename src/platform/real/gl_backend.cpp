@@ -346,9 +346,14 @@ private:
         const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
         if (!chosen && (driver == "offscreen" || driver == "dummy" || driver == "evdev")) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            throw std::runtime_error(std::string("no display to show the game on (DISPLAY and WAYLAND_DISPLAY are "
-                                                 "unset); ") +
-                                     hint);
+            const char* x = SDL_getenv("DISPLAY");
+            const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+            std::string why = "DISPLAY and WAYLAND_DISPLAY are unset";
+            if (x && *x)
+                why = std::string("the X display ") + x + " cannot be opened";
+            else if (wayland && *wayland)
+                why = std::string("the Wayland display ") + wayland + " cannot be opened";
+            throw std::runtime_error("no display to show the game on (" + why + "); " + hint);
         }
     }
 
