@@ -34,6 +34,8 @@ constexpr double kBombRadius = 90;
 constexpr double kFreezeRadius = 100;
 constexpr double kShieldRadius = 130;
 constexpr double kSliceReach = 230;
+constexpr double kWarpFrames = 650;
+constexpr double kSliceFrames = 90;  // from the drag's start until its beam has cut through
 constexpr float kHeatLaser = 2, kHeatSlice = 15, kHeatBomb = 20, kHeatBombNow = 35, kHeatFreeze = 35,
                 kHeatShield = 30, kHeatAlpha = 95, kHeatWarp = 15;
 
@@ -169,6 +171,8 @@ private:
     std::optional<Plan> answer_screens();
     std::optional<Plan> handle_robot(roboFlyT& robot);
     std::optional<Plan> save_threatened();
+    std::vector<Threat> threat_order() const;
+    bool any_urgent(const std::vector<Threat>& order) const;
     // crowded_only: only a bomb that opens four cocoons or more.
     std::optional<Plan> use_area_weapons(bool crowded_only = false);
     std::optional<Plan> free_a_fly();
@@ -184,6 +188,7 @@ private:
     bool aim_is_clear(Point p) const;
     // Where on a fly's hull the laser can be clicked without touching a caught special.
     std::optional<Point> laser_aim(const FlyT& f) const;
+    bool over_other_fly(Point p, const FlyT& f) const;
     std::optional<Point> clear_near(Point c, double radius) const;
     // free_life left once the shots on their way have landed (those landing within `within` frames).
     double remaining(const FlyT& f, double within = 1e9) const;
@@ -192,6 +197,7 @@ private:
     double laser_frames(const FlyT& f, double left) const;
     void execute(const Plan& plan);
     void look();
+    double slowed(double frames) const;
 
     BotSkill skill_;
     Profile profile_;
@@ -206,6 +212,8 @@ private:
 
     std::vector<Pending> pending_;
     int64_t now_ = 0;
+    int64_t warp_started_ = 0;  // when the screen last slowed down
+    bool warp_seen_ = false;
     int delay_ = 0;
     long last_key_ = -1;
     bool noticed_ = false;  // the reaction time before a new decision has been spent
@@ -224,8 +232,21 @@ private:
     bool result_pending_ = false;
 };
 
+// Frames the spiders need for what takes them `frames` at full pace: the time warp halves
+// their pace until it wears off, some eleven seconds after the screen slowed down.
+double Bot::slowed(double frames) const
+{
+    if (time_scale == 1.0f)
+        return frames;
+    const double warp_left = std::max(0.0, static_cast<double>(warp_started_ + kWarpFrames - now_));
+    return frames <= warp_left / 2 ? 2 * frames : warp_left + (frames - warp_left / 2);
+}
+
 void Bot::look()
 {
+    if (time_scale != 1.0f && !warp_seen_)
+        warp_started_ = now_;
+    warp_seen_ = time_scale != 1.0f;
     trapped_.clear();
     fly_list.for_each([&](FlyT& f) {
         if (is_real_fly(f) && f.fly_avail == 1 && f.life > 0 && f.free_life > 0 && (f.status == 1 || f.status == 5))
@@ -238,10 +259,8 @@ void Bot::look()
         FlyT* f = find_fly(s.Destination_point);
         if (!f || f->status != 1 || !is_real_fly(*f))
             return;
-        double step = (s.sizeX + s.boost) * (time_scale == 1.0f ? 1.0 : 0.5);
-        double bite = s.sizeX * (time_scale == 1.0f ? 1.0 : 0.5);
-        double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1, step);
-        threats_.push_back({f, &s, walk + f->life / std::max(0.1, bite)});
+        const double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX + s.boost);
+        threats_.push_back({f, &s, slowed(walk + f->life / std::max(0.1f, s.sizeX))});
     });
     std::sort(threats_.begin(), threats_.end(), [](const Threat& a, const Threat& b) { return a.frames_left < b.frames_left; });
     slots_.clear();
@@ -308,20 +327,41 @@ std::optional<Point> Bot::clear_near(Point c, double radius) const
 
 std::optional<Point> Bot::laser_aim(const FlyT& f) const
 {
-    // The centre first, then the free spot nearest to it on a grid over the hull.
+    // The laser takes whichever cocoon the click lands on, so where two overlap the shot
+    // goes on the target's uncovered part: the centre first, then the free spot nearest to
+    // it on a grid over the hull. A cocoon covered all over is shot at where no special is.
     const Point c = hull_centre(f);
-    if (aim_is_clear(c))
-        return c;
     const double dx = f.HullWidth / 2.0 - 3, dy = f.HullHeight / 2.0 - 3;
-    std::optional<Point> best;
-    for (int i = -3; i <= 3; ++i) {
-        for (int j = -3; j <= 3; ++j) {
-            const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
-            if (aim_is_clear(at) && (!best || dist(at, c) < dist(*best, c)))
-                best = at;
+    for (bool uncovered : {true, false}) {
+        auto usable = [&](Point at) { return aim_is_clear(at) && (!uncovered || !over_other_fly(at, f)); };
+        if (usable(c))
+            return c;
+        std::optional<Point> best;
+        for (int i = -3; i <= 3; ++i) {
+            for (int j = -3; j <= 3; ++j) {
+                const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
+                if (usable(at) && (!best || dist(at, c) < dist(*best, c)))
+                    best = at;
+            }
         }
+        if (best)
+            return best;
     }
-    return best;
+    return std::nullopt;
+}
+
+// Whether a click there could land on a fly other than `f` (one that can still be shot,
+// with a little room for the sway).
+bool Bot::over_other_fly(Point p, const FlyT& f) const
+{
+    bool over = false;
+    fly_list.for_each([&](FlyT& o) {
+        if (over || o.id == f.id || o.fly_avail != 1 || o.life <= 0 || o.name == "Enterence" || o.name == "Enterence2")
+            return;
+        over = p.x >= o.x + o.HullX - 3 && p.x <= o.x + o.HullX + o.HullWidth + 3 && p.y >= o.y + o.HullY - 3
+               && p.y <= o.y + o.HullY + o.HullHeight + 3;
+    });
+    return over;
 }
 
 std::optional<Plan> Bot::select(int weapon)
@@ -450,19 +490,8 @@ std::optional<Plan> Bot::save_threatened()
     // ahead of it, so that every spider spends its whole walk for nothing.
     // The fly under fire keeps the hand unless another is clearly sooner: switching
     // costs a reach and a moment's thought.
-    std::vector<Threat> order = threats_;
-    std::stable_sort(order.begin(), order.end(), [&](const Threat& a, const Threat& b) {
-        return a.frames_left - (a.fly->id == last_fly_ ? 30 : 0) < b.frames_left - (b.fly->id == last_fly_ ? 30 : 0);
-    });
-    bool urgent = false;
-    double queued = 0;
-    for (const Threat& t : order) {
-        const double left = remaining(*t.fly, t.frames_left - 5);
-        if (left <= 0 || t.frames_left > profile_.horizon)
-            continue;
-        queued += laser_frames(*t.fly, left);
-        urgent = urgent || queued + profile_.slack >= t.frames_left;
-    }
+    const std::vector<Threat> order = threat_order();
+    const bool urgent = any_urgent(order);
     // The time warp halves the spiders' pace while the robot cools as fast as ever.
     if (urgent && ready(kWarp) && temperature >= 30 && heat_allows(kHeatWarp, true) && aim_is_clear({kPlayX, kPlayY + 60})) {
         return fire(kWarp, Plan::RightClick, {kPlayX, kPlayY + 60}, 80, 2500);
@@ -516,6 +545,12 @@ std::optional<Plan> Bot::save_threatened()
             if (auto cut = slice_through(f))
                 return cut;
         }
+        // A cocoon under a caught special cannot be clicked: the beam cuts it instead.
+        if (urgent && !laser_aim(f) && ready(kLaser) && heat_allows(kHeatSlice, true) && t.frames_left > 60
+            && !(current_level == 1 && tutorial_step <= 5)) {
+            if (auto cut = slice_through(f))
+                return cut;
+        }
         // Otherwise the laser: even too late, each hit brings the next one nearer.
         if (urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
             if (auto sel = select(kLaser))
@@ -524,6 +559,30 @@ std::optional<Plan> Bot::save_threatened()
         }
     }
     return std::nullopt;
+}
+
+std::vector<Threat> Bot::threat_order() const
+{
+    std::vector<Threat> order = threats_;
+    std::stable_sort(order.begin(), order.end(), [&](const Threat& a, const Threat& b) {
+        return a.frames_left - (a.fly->id == last_fly_ ? 30 : 0) < b.frames_left - (b.fly->id == last_fly_ ? 30 : 0);
+    });
+    return order;
+}
+
+// Whether the threats, taken in turn, leave the hand only its slack to spare.
+bool Bot::any_urgent(const std::vector<Threat>& order) const
+{
+    double queued = 0;
+    for (const Threat& t : order) {
+        const double left = remaining(*t.fly, t.frames_left - 5);
+        if (left <= 0 || t.frames_left > profile_.horizon)
+            continue;
+        queued += laser_aim(*t.fly) ? laser_frames(*t.fly, left) : kSliceFrames;
+        if (queued + profile_.slack >= t.frames_left)
+            return true;
+    }
+    return false;
 }
 
 // Frames the hand needs to wear `left` off a cocoon with the laser: the reach, the shots,
@@ -780,7 +839,7 @@ Plan Bot::choose()
     if (auto p = tutorial_slice())
         return *p;
     // A bomb into a crowded web first, unless a fly is about to be eaten.
-    if (threats_.empty() || threats_.front().frames_left > 150) {
+    if (!any_urgent(threat_order()) && (threats_.empty() || threats_.front().frames_left > 150)) {
         if (auto p = use_area_weapons(true))
             return *p;
     }
@@ -881,7 +940,9 @@ void Bot::frame(int64_t now)
     std::erase_if(pending_, [&](const Pending& p) { return p.done_at < now; });
     hand_.see_pointer(MouseX(), MouseY());
     follow_level(now);
-    if (holding_continue_ && !(level_outcome == 1 && level_start_pending == 1)) {
+    // A press that slipped off the results' Continue is let go and tried again.
+    const bool off_continue = !hand_.busy() && (std::fabs(hand_.x() - kResultsContinueX) > 105 || std::fabs(hand_.y() - kResultsContinueY) > 30);
+    if (holding_continue_ && (!(level_outcome == 1 && level_start_pending == 1) || off_continue)) {
         holding_continue_ = false;
         hand_.cancel();
     }
