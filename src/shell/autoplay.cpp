@@ -172,6 +172,8 @@ private:
     std::optional<Plan> handle_robot(roboFlyT& robot);
     std::optional<Plan> save_threatened();
     std::vector<Threat> threat_order() const;
+    // The rescue of the first threat it can answer: among the flies in reach only, or any.
+    std::optional<Plan> rescue(const std::vector<Threat>& order, const std::vector<char>& in_reach, bool any, bool urgent);
     bool any_urgent(const std::vector<Threat>& order) const;
     // crowded_only: only a bomb that opens four cocoons or more.
     std::optional<Plan> use_area_weapons(bool crowded_only = false);
@@ -182,7 +184,10 @@ private:
     // The plan that makes weapon w ready to fire, or none when it already is.
     std::optional<Plan> select(int weapon);
     // A shot with `weapon`: the key that selects it first when another is in hand.
-    Plan fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects = {});
+    // A shot that needs its weapon selected first is kept and taken as soon as the weapon
+    // is in hand, as a player who pressed the key for it follows through.
+    Plan fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects = {}, Point to = {});
+    std::optional<Plan> follow_through();
     bool ready(int weapon) const;
     bool heat_allows(float heat, bool emergency) const;
     bool aim_is_clear(Point p) const;
@@ -212,7 +217,10 @@ private:
 
     std::vector<Pending> pending_;
     int64_t now_ = 0;
-    int64_t warp_started_ = 0;  // when the screen last slowed down
+    int64_t warp_started_ = 0;
+    std::optional<Plan> follow_up_;
+    int follow_up_weapon_ = 0;
+    int64_t follow_up_until_ = 0;  // when the screen last slowed down
     bool warp_seen_ = false;
     int delay_ = 0;
     long last_key_ = -1;
@@ -303,8 +311,11 @@ bool Bot::aim_is_clear(Point p) const
 {
     bool clear = in_play(p);
     special_list.for_each([&](FlySpecT& s) {
-        if (s.script == 3 && p.x >= s.x + s.HullX - 3 && p.x <= s.x + s.HullX + s.HullWidth + 3 && p.y >= s.y + s.HullY - 3
-            && p.y <= s.y + s.HullY + s.HullHeight + 3)
+        // With room for a hand that lands a little off: a stray click there costs a
+        // flight of some ten seconds.
+        constexpr double m = 12;
+        if (s.script == 3 && p.x >= s.x + s.HullX - m && p.x <= s.x + s.HullX + s.HullWidth + m && p.y >= s.y + s.HullY - m
+            && p.y <= s.y + s.HullY + s.HullHeight + m)
             clear = false;
     });
     return clear;
@@ -385,17 +396,46 @@ std::optional<Plan> Bot::select(int weapon)
     return idle;  // nothing to select: the caller checked ready() first
 }
 
-Plan Bot::fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects)
+Plan Bot::fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects, Point to)
 {
-    if (auto sel = select(weapon))
-        return *sel;
     Plan p;
     p.kind = kind;
     p.at = at;
+    p.to = to;
     p.width = width;
     p.key = key;
     p.shot = true;
     p.effects = std::move(effects);
+    if (auto sel = select(weapon)) {
+        if (sel->kind == Plan::Key) {
+            follow_up_ = p;
+            follow_up_weapon_ = weapon;
+            follow_up_until_ = now_ + profile_.reaction + 30;
+        }
+        return *sel;
+    }
+    return p;
+}
+
+std::optional<Plan> Bot::follow_through()
+{
+    if (!follow_up_)
+        return std::nullopt;
+    Plan p = *follow_up_;
+    const bool timely = now_ <= follow_up_until_ && active_weapon == follow_up_weapon_ && ready(follow_up_weapon_);
+    // A rescue is moot once its fly is free or eaten.
+    bool wanted = true;
+    if (p.key >= 3000 && p.key < 6000) {
+        const FlyT* f = find_fly(static_cast<int>(p.key % 1000));
+        wanted = f && (f->status == 1 || f->status == 5) && f->free_life > 0;
+    }
+    if (!timely || !wanted || !aim_is_clear(p.at)) {
+        if (!timely && now_ <= follow_up_until_ && active_weapon != follow_up_weapon_)
+            return std::nullopt;  // the key is still on its way
+        follow_up_.reset();
+        return std::nullopt;
+    }
+    follow_up_.reset();
     return p;
 }
 
@@ -496,10 +536,36 @@ std::optional<Plan> Bot::save_threatened()
     if (urgent && ready(kWarp) && temperature >= 30 && heat_allows(kHeatWarp, true) && aim_is_clear({kPlayX, kPlayY + 60})) {
         return fire(kWarp, Plan::RightClick, {kPlayX, kPlayY + 60}, 80, 2500);
     }
-    for (const Threat& t : order) {
+    // Taken in turn, earliest first, which flies the hand can still free in time: when
+    // two spiders close in together, the shots go to the fly that can be saved rather
+    // than half of each. A fly beyond the hand gets the other weapons, and the laser
+    // only when no other fly needs it.
+    std::vector<char> in_reach(order.size(), 0);
+    double busy_until = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        const double left = remaining(*order[i].fly, order[i].frames_left - 5);
+        const double work = left <= 0 ? 0 : laser_aim(*order[i].fly) ? laser_frames(*order[i].fly, left) : kSliceFrames;
+        if (busy_until + work <= order[i].frames_left + 15) {
+            in_reach[i] = 1;
+            busy_until += work;
+        }
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        if (auto p = rescue(order, in_reach, pass == 1, urgent))
+            return p;
+    }
+    return std::nullopt;
+}
+
+std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vector<char>& in_reach, bool any, bool urgent)
+{
+    for (size_t i = 0; i < order.size(); ++i) {
+        const Threat& t = order[i];
         FlyT& f = *t.fly;
         if (t.frames_left > profile_.horizon)
             break;
+        if (!any && !in_reach[i])
+            continue;
         const double left = remaining(f, t.frames_left - 5);
         if (left <= 0)
             continue;  // what is on its way frees it in time
@@ -510,7 +576,8 @@ std::optional<Plan> Bot::save_threatened()
         // Another weapon is worth its switch only while it can still land in time; once
         // it is in hand the switch is paid.
         const bool other_in_hand = active_weapon != kLaser;
-        const bool laser_in_time = laser_aim(f) && (laser_frames(f, left) < t.frames_left || t.frames_left < (other_in_hand ? 45 : 70));
+        const bool laser_in_time = in_reach[i] && laser_aim(f)
+                                   && (laser_frames(f, left) < t.frames_left || t.frames_left < (other_in_hand ? 45 : 70));
         // A shot that needs no fly under the pointer may land beside a special caught over it.
         const std::optional<Point> near = clear_near(c, 40);
         // A spider walking to its meal is worth freezing whenever the heat allows it: it eats
@@ -710,10 +777,8 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
             std::vector<Pending> effects;
             for (FlyT* f : best_cut)
                 effects.push_back({f->id, slice_damage(*f), 90});
-            Plan p = fire(kLaser, Plan::Drag, best_a, 20, 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y),
-                          std::move(effects));
-            p.to = best_b;
-            return p;
+            return fire(kLaser, Plan::Drag, best_a, 20, 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y),
+                        std::move(effects), best_b);
         }
     }
     return std::nullopt;
@@ -738,9 +803,7 @@ std::optional<Plan> Bot::slice_through(const FlyT& f)
     const Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
     if (!in_play(from, 20) || !in_play(to, 20))
         return std::nullopt;
-    Plan p = fire(kLaser, Plan::Drag, from, 20, 8500 + f.id, {{f.id, slice_damage(f), 65}});
-    p.to = to;
-    return p;
+    return fire(kLaser, Plan::Drag, from, 20, 8500 + f.id, {{f.id, slice_damage(f), 65}}, to);
 }
 
 // The laser on the fly that most needs it: the expert frees first what the spiders will
@@ -835,6 +898,8 @@ Plan Bot::choose()
     if (!robot)
         return Plan {};
     if (auto p = handle_robot(*robot))
+        return *p;
+    if (auto p = follow_through())
         return *p;
     if (auto p = tutorial_slice())
         return *p;
