@@ -35,6 +35,7 @@ constexpr double kFreezeRadius = 100;
 constexpr double kShieldRadius = 130;
 constexpr double kSliceReach = 230;
 constexpr double kWarpFrames = 650;
+constexpr double kUsualNotice = 150;  // frames a spider's walk to a fly usually leaves
 constexpr double kSliceFrames = 90;  // from the drag's start until its beam has cut through
 constexpr float kHeatLaser = 2, kHeatSlice = 15, kHeatBomb = 20, kHeatBombNow = 35, kHeatFreeze = 35,
                 kHeatShield = 30, kHeatAlpha = 95, kHeatWarp = 15;
@@ -839,6 +840,10 @@ std::optional<Plan> Bot::free_a_fly()
         } else {
             score += dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
         }
+        // A cocoon the hand could not open in the time a spider's walk usually leaves
+        // (a fresh butterfly's) is worn down first, while no spider is after it.
+        if (laser_frames(*f, left) > kUsualNotice)
+            score -= 1000;
         if (score < best_score) {
             best_score = score;
             best = f;
@@ -859,11 +864,15 @@ std::optional<Plan> Bot::fetch_special()
     // could reach and eat a fly meanwhile (all frozen, or the web nearly empty), counting
     // the flies still flying in.
     constexpr double kTripFrames = 600;
+    // While flies keep coming, one may land beside a spider while the robot is away.
+    const bool more_to_come = !event_list.empty();
     bool safe = true;
     spider_list.for_each([&](SpiderT& s) {
         if (s.action == 3)
             return;
         const double frozen = s.action == 2 ? s.freeze_time * (time_scale == 1.0f ? 1.0 : 2.0) : 0;
+        if (more_to_come && frozen + 100 < kTripFrames)
+            safe = false;
         fly_list.for_each([&](FlyT& f) {
             if (!is_real_fly(f) || f.life <= 0 || f.free_life <= 0 || (f.status != 0 && f.status != 1 && f.status != 5))
                 return;
