@@ -219,6 +219,8 @@ private:
     std::vector<Pending> pending_;
     int64_t now_ = 0;
     int64_t warp_started_ = 0;
+    std::optional<Point> guard_;          // where the shot under way will click
+    std::vector<Pending> guard_effects_;  // and what it was counted on to do
     std::optional<Plan> follow_up_;
     int follow_up_weapon_ = 0;
     int64_t follow_up_until_ = 0;  // when the screen last slowed down
@@ -314,9 +316,13 @@ bool Bot::aim_is_clear(Point p) const
     special_list.for_each([&](FlySpecT& s) {
         // With room for a hand that lands a little off: a stray click there costs a
         // flight of some ten seconds.
-        constexpr double m = 12;
-        if (s.script == 3 && p.x >= s.x + s.HullX - m && p.x <= s.x + s.HullX + s.HullWidth + m && p.y >= s.y + s.HullY - m
-            && p.y <= s.y + s.HullY + s.HullHeight + m)
+        // One folding its wings is about to hang where it is drawn.
+        if (s.script != 2 && s.script != 3)
+            return;
+        const double m = s.script == 3 ? 12 : 25;
+        const double x = s.x + (s.script == 2 ? s.TranslateX : 0), y = s.y + (s.script == 2 ? s.TranslateY : 0);
+        if (p.x >= x + s.HullX - m && p.x <= x + s.HullX + s.HullWidth + m && p.y >= y + s.HullY - m
+            && p.y <= y + s.HullY + s.HullHeight + m)
             clear = false;
     });
     return clear;
@@ -951,9 +957,14 @@ void Bot::execute(const Plan& p)
     const double reach = dist(p.at, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
     const double reach_frames = profile_.hand.reach_base + profile_.hand.reach_per_bit * std::log2(1 + reach / std::max(4.0, p.width));
     const int64_t click_at = now_ + (p.kind == Plan::Drag ? 12 : static_cast<int64_t>(reach_frames * 0.85));
+    guard_.reset();
+    guard_effects_.clear();
+    if (p.shot && p.kind == Plan::Click)
+        guard_ = p.at;
     for (Pending e : p.effects) {
         e.done_at += click_at;
         pending_.push_back(e);
+        guard_effects_.push_back(e);
     }
 }
 
@@ -1022,15 +1033,33 @@ void Bot::frame(int64_t now)
     }
     look();
     if (hand_.busy()) {
-        if (tracked_fly_ >= 0) {
-            if (FlyT* f = find_fly(tracked_fly_)) {
-                Point c = hull_centre(*f);
-                hand_.retarget(c.x + tracked_offset_.x, c.y + tracked_offset_.y);
+        if (guard_) {
+            if (tracked_fly_ >= 0) {
+                if (FlyT* f = find_fly(tracked_fly_)) {
+                    Point c = hull_centre(*f);
+                    guard_ = Point {c.x + tracked_offset_.x, c.y + tracked_offset_.y};
+                    hand_.retarget(guard_->x, guard_->y);
+                }
+            }
+            // A special that comes to hang where the shot is going: the hand holds back.
+            if (!hand_.holding(1) && !aim_is_clear(*guard_)) {
+                hand_.cancel();
+                for (const Pending& e : guard_effects_) {
+                    auto same = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& q) {
+                        return q.fly == e.fly && q.done_at == e.done_at && q.damage == e.damage;
+                    });
+                    if (same != pending_.end())
+                        pending_.erase(same);
+                }
+                guard_.reset();
+                last_key_ = -1;
+                return;
             }
         }
         hand_.step();
         return;
     }
+    guard_.reset();
     if (delay_ > 0) {
         --delay_;
         return;
