@@ -107,6 +107,8 @@ double bomb_damage(const FlyT& f, bool now)
         return now ? 30 : 40;
     return now ? 55 : 80;
 }
+// The heat the laser spends to take `damage` off a cocoon of this kind.
+double laser_heat(const FlyT& f, double damage) { return damage / laser_damage(f) * kHeatLaser; }
 double slice_damage(const FlyT& f) { return 65 * (f.name == "komar" ? 4 : f.name == "butterfly" ? 0.5 : 1); }
 
 struct Point {
@@ -508,7 +510,9 @@ std::optional<Plan> Bot::handle_robot(roboFlyT& robot)
         }
         return Plan {};
     }
-    if (temperature > profile_.cool_above) {
+    // In the middle of a rescue the hand stays on the web unless the heat stops the laser.
+    const bool rescuing = !threats_.empty() && any_urgent(threat_order());
+    if (temperature > (rescuing ? profile_.emergency_cap - 10 : profile_.cool_above)) {
         std::optional<Plan> cool;
         power_ups_list.for_each([&](power_upsT& s) {
             if (!cool && s.cooling_item == 1 && s.cooling_active == 1) {
@@ -712,38 +716,43 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
     // Area weapons open several cocoons for their heat: they may run warmer than the laser.
     const float area_cap = profile_.heat_cap + 20;
     if (ready(kBomb) && temperature + kHeatBomb <= profile_.emergency_cap - 8) {
-        double best = 0;
+        double best = 0, best_saving = 0;
         int best_count = 0;
         Point best_at;
         for (size_t i = 0; i < open.size(); ++i) {
             for (size_t j = i; j < open.size(); ++j) {
                 Point a = hull_centre(*open[i]), b = hull_centre(*open[j]);
                 Point mid = {(a.x + b.x) / 2, (a.y + b.y) / 2};
-                double v = 0;
+                double v = 0, saving = 0;
                 int count = 0;
                 for (FlyT* f : open) {
                     double left = remaining(*f);
                     if (dist(hull_centre(*f), mid) > kBombRadius - 12 || left <= 2 * laser_damage(*f))
                         continue;
                     v += std::min(left, bomb_damage(*f, false));
+                    saving += laser_heat(*f, std::min(left, bomb_damage(*f, false)));
                     ++count;
                 }
                 if (v > best && aim_is_clear(mid)) {
                     best = v;
                     best_count = count;
+                    best_saving = saving;
                     best_at = mid;
                 }
             }
         }
         // A crowded web is worth the heat the laser would keep for itself.
         const float cap = best_count >= 4 ? profile_.emergency_cap - 8 : area_cap;
-        if (best_count >= (crowded_only ? 4 : profile_.cluster_min) && temperature + kHeatBomb <= cap)
+        // A group earns the tactic bonus; a pair is worth a bomb when it saves the laser
+        // clearly more heat than the bomb costs (two butterflies, say).
+        const bool worth = best_count >= profile_.cluster_min || (best_count >= 2 && best_saving >= 1.25 * kHeatBomb);
+        if ((crowded_only ? best_count >= 4 : worth) && temperature + kHeatBomb <= cap)
             return fire(kBomb, Plan::Click, best_at, 50, 7000 + static_cast<long>(best_at.x) * 1000 + static_cast<long>(best_at.y),
                         bomb_effects(best_at, false));
     }
     // The slice: a beam dragged across two or more cocoons cuts each for its 65 frames.
     if (!crowded_only && ready(kLaser) && temperature + kHeatSlice <= area_cap && !(current_level == 1 && tutorial_step <= 5)) {
-        double best_value = 0;
+        double best_value = 0, best_saving = 0;
         int best_count = 0;
         Point best_a, best_b;
         std::vector<FlyT*> best_cut;
@@ -759,7 +768,7 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
                 Point from = {a.x - u.x * 18, a.y - u.y * 18}, to = {b.x + u.x * 18, b.y + u.y * 18};
                 if (!in_play(from, 20) || !in_play(to, 20) || to.x < 250 || to.x > 723 || to.y < 169 || to.y > 560)
                     continue;
-                double value = 0;
+                double value = 0, saving = 0;
                 std::vector<FlyT*> cut;
                 for (FlyT* f : open) {
                     Point c = hull_centre(*f);
@@ -770,17 +779,19 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
                         continue;
                     cut.push_back(f);
                     value += std::min(remaining(*f), slice_damage(*f));
+                    saving += laser_heat(*f, std::min(remaining(*f), slice_damage(*f)));
                 }
                 if (value > best_value) {
                     best_value = value;
                     best_count = static_cast<int>(cut.size());
+                    best_saving = saving;
                     best_cut = cut;
                     best_a = from;
                     best_b = to;
                 }
             }
         }
-        if (best_count >= profile_.cluster_min && best_value >= 90) {
+        if ((best_count >= profile_.cluster_min && best_value >= 90) || (best_count >= 2 && best_saving >= 1.25 * kHeatSlice)) {
             std::vector<Pending> effects;
             for (FlyT* f : best_cut)
                 effects.push_back({f->id, slice_damage(*f), 90});
@@ -833,18 +844,19 @@ std::optional<Plan> Bot::free_a_fly()
         double score = worn ? 1e9 : 0;
         if (worn && temperature > profile_.clear_below)
             continue;
+        double nearest = 1e9;
+        spider_list.for_each([&](SpiderT& s) {
+            if (s.action != 3)
+                nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
+        });
+        // Frames a spider needs to get there, plus what the fly costs to free; the casual
+        // player also favours what lies near the pointer.
+        score += nearest + 6 * std::ceil(left / laser_damage(*f));
         if (skill_ == BotSkill::Expert) {
-            double nearest = 1e9;
-            spider_list.for_each([&](SpiderT& s) {
-                if (s.action != 3)
-                    nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
-            });
-            // Frames a spider needs to get there, plus what the fly costs to free.
-            score += nearest + 6 * std::ceil(left / laser_damage(*f));
             if (f->id == last_fly_)
                 score -= 40;  // finish what was started
         } else {
-            score += dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+            score += 0.5 * dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
         }
         // A cocoon the hand could not open in the time a spider's walk usually leaves
         // (a fresh butterfly's) is worn down first, while no spider is after it.
