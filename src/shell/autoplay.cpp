@@ -34,6 +34,9 @@ constexpr double kBombRadius = 90;
 constexpr double kFreezeRadius = 100;
 constexpr double kShieldRadius = 130;
 constexpr double kSliceReach = 230;
+constexpr double kWarpFrames = 650;
+constexpr double kUsualNotice = 150;  // frames a spider's walk to a fly usually leaves
+constexpr double kSliceFrames = 90;  // from the drag's start until its beam has cut through
 constexpr float kHeatLaser = 2, kHeatSlice = 15, kHeatBomb = 20, kHeatBombNow = 35, kHeatFreeze = 35,
                 kHeatShield = 30, kHeatAlpha = 95, kHeatWarp = 15;
 
@@ -104,6 +107,8 @@ double bomb_damage(const FlyT& f, bool now)
         return now ? 30 : 40;
     return now ? 55 : 80;
 }
+// The heat the laser spends to take `damage` off a cocoon of this kind.
+double laser_heat(const FlyT& f, double damage) { return damage / laser_damage(f) * kHeatLaser; }
 double slice_damage(const FlyT& f) { return 65 * (f.name == "komar" ? 4 : f.name == "butterfly" ? 0.5 : 1); }
 
 struct Point {
@@ -169,6 +174,10 @@ private:
     std::optional<Plan> answer_screens();
     std::optional<Plan> handle_robot(roboFlyT& robot);
     std::optional<Plan> save_threatened();
+    std::vector<Threat> threat_order() const;
+    // The rescue of the first threat it can answer: among the flies in reach only, or any.
+    std::optional<Plan> rescue(const std::vector<Threat>& order, const std::vector<char>& in_reach, bool any, bool urgent);
+    bool any_urgent(const std::vector<Threat>& order) const;
     // crowded_only: only a bomb that opens four cocoons or more.
     std::optional<Plan> use_area_weapons(bool crowded_only = false);
     std::optional<Plan> free_a_fly();
@@ -178,12 +187,16 @@ private:
     // The plan that makes weapon w ready to fire, or none when it already is.
     std::optional<Plan> select(int weapon);
     // A shot with `weapon`: the key that selects it first when another is in hand.
-    Plan fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects = {});
+    // A shot that needs its weapon selected first is kept and taken as soon as the weapon
+    // is in hand, as a player who pressed the key for it follows through.
+    Plan fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects = {}, Point to = {});
+    std::optional<Plan> follow_through();
     bool ready(int weapon) const;
     bool heat_allows(float heat, bool emergency) const;
     bool aim_is_clear(Point p) const;
     // Where on a fly's hull the laser can be clicked without touching a caught special.
     std::optional<Point> laser_aim(const FlyT& f) const;
+    bool over_other_fly(Point p, const FlyT& f) const;
     std::optional<Point> clear_near(Point c, double radius) const;
     // free_life left once the shots on their way have landed (those landing within `within` frames).
     double remaining(const FlyT& f, double within = 1e9) const;
@@ -192,6 +205,7 @@ private:
     double laser_frames(const FlyT& f, double left) const;
     void execute(const Plan& plan);
     void look();
+    double slowed(double frames) const;
 
     BotSkill skill_;
     Profile profile_;
@@ -206,6 +220,13 @@ private:
 
     std::vector<Pending> pending_;
     int64_t now_ = 0;
+    int64_t warp_started_ = 0;
+    std::optional<Point> guard_;          // where the shot under way will click
+    std::vector<Pending> guard_effects_;  // and what it was counted on to do
+    std::optional<Plan> follow_up_;
+    int follow_up_weapon_ = 0;
+    int64_t follow_up_until_ = 0;  // when the screen last slowed down
+    bool warp_seen_ = false;
     int delay_ = 0;
     long last_key_ = -1;
     bool noticed_ = false;  // the reaction time before a new decision has been spent
@@ -224,8 +245,21 @@ private:
     bool result_pending_ = false;
 };
 
+// Frames the spiders need for what takes them `frames` at full pace: the time warp halves
+// their pace until it wears off, some eleven seconds after the screen slowed down.
+double Bot::slowed(double frames) const
+{
+    if (time_scale == 1.0f)
+        return frames;
+    const double warp_left = std::max(0.0, static_cast<double>(warp_started_ + kWarpFrames - now_));
+    return frames <= warp_left / 2 ? 2 * frames : warp_left + (frames - warp_left / 2);
+}
+
 void Bot::look()
 {
+    if (time_scale != 1.0f && !warp_seen_)
+        warp_started_ = now_;
+    warp_seen_ = time_scale != 1.0f;
     trapped_.clear();
     fly_list.for_each([&](FlyT& f) {
         if (is_real_fly(f) && f.fly_avail == 1 && f.life > 0 && f.free_life > 0 && (f.status == 1 || f.status == 5))
@@ -238,10 +272,8 @@ void Bot::look()
         FlyT* f = find_fly(s.Destination_point);
         if (!f || f->status != 1 || !is_real_fly(*f))
             return;
-        double step = (s.sizeX + s.boost) * (time_scale == 1.0f ? 1.0 : 0.5);
-        double bite = s.sizeX * (time_scale == 1.0f ? 1.0 : 0.5);
-        double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1, step);
-        threats_.push_back({f, &s, walk + f->life / std::max(0.1, bite)});
+        const double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX + s.boost);
+        threats_.push_back({f, &s, slowed(walk + f->life / std::max(0.1f, s.sizeX))});
     });
     std::sort(threats_.begin(), threats_.end(), [](const Threat& a, const Threat& b) { return a.frames_left < b.frames_left; });
     slots_.clear();
@@ -284,8 +316,15 @@ bool Bot::aim_is_clear(Point p) const
 {
     bool clear = in_play(p);
     special_list.for_each([&](FlySpecT& s) {
-        if (s.script == 3 && p.x >= s.x + s.HullX - 3 && p.x <= s.x + s.HullX + s.HullWidth + 3 && p.y >= s.y + s.HullY - 3
-            && p.y <= s.y + s.HullY + s.HullHeight + 3)
+        // With room for a hand that lands a little off: a stray click there costs a
+        // flight of some ten seconds.
+        // One folding its wings is about to hang where it is drawn.
+        if (s.script != 2 && s.script != 3)
+            return;
+        const double m = s.script == 3 ? 12 : 25;
+        const double x = s.x + (s.script == 2 ? s.TranslateX : 0), y = s.y + (s.script == 2 ? s.TranslateY : 0);
+        if (p.x >= x + s.HullX - m && p.x <= x + s.HullX + s.HullWidth + m && p.y >= y + s.HullY - m
+            && p.y <= y + s.HullY + s.HullHeight + m)
             clear = false;
     });
     return clear;
@@ -308,20 +347,41 @@ std::optional<Point> Bot::clear_near(Point c, double radius) const
 
 std::optional<Point> Bot::laser_aim(const FlyT& f) const
 {
-    // The centre first, then the free spot nearest to it on a grid over the hull.
+    // The laser takes whichever cocoon the click lands on, so where two overlap the shot
+    // goes on the target's uncovered part: the centre first, then the free spot nearest to
+    // it on a grid over the hull. A cocoon covered all over is shot at where no special is.
     const Point c = hull_centre(f);
-    if (aim_is_clear(c))
-        return c;
     const double dx = f.HullWidth / 2.0 - 3, dy = f.HullHeight / 2.0 - 3;
-    std::optional<Point> best;
-    for (int i = -3; i <= 3; ++i) {
-        for (int j = -3; j <= 3; ++j) {
-            const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
-            if (aim_is_clear(at) && (!best || dist(at, c) < dist(*best, c)))
-                best = at;
+    for (bool uncovered : {true, false}) {
+        auto usable = [&](Point at) { return aim_is_clear(at) && (!uncovered || !over_other_fly(at, f)); };
+        if (usable(c))
+            return c;
+        std::optional<Point> best;
+        for (int i = -3; i <= 3; ++i) {
+            for (int j = -3; j <= 3; ++j) {
+                const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
+                if (usable(at) && (!best || dist(at, c) < dist(*best, c)))
+                    best = at;
+            }
         }
+        if (best)
+            return best;
     }
-    return best;
+    return std::nullopt;
+}
+
+// Whether a click there could land on a fly other than `f` (one that can still be shot,
+// with a little room for the sway).
+bool Bot::over_other_fly(Point p, const FlyT& f) const
+{
+    bool over = false;
+    fly_list.for_each([&](FlyT& o) {
+        if (over || o.id == f.id || o.fly_avail != 1 || o.life <= 0 || o.name == "Enterence" || o.name == "Enterence2")
+            return;
+        over = p.x >= o.x + o.HullX - 3 && p.x <= o.x + o.HullX + o.HullWidth + 3 && p.y >= o.y + o.HullY - 3
+               && p.y <= o.y + o.HullY + o.HullHeight + 3;
+    });
+    return over;
 }
 
 std::optional<Plan> Bot::select(int weapon)
@@ -345,17 +405,46 @@ std::optional<Plan> Bot::select(int weapon)
     return idle;  // nothing to select: the caller checked ready() first
 }
 
-Plan Bot::fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects)
+Plan Bot::fire(int weapon, Plan::Kind kind, Point at, double width, long key, std::vector<Pending> effects, Point to)
 {
-    if (auto sel = select(weapon))
-        return *sel;
     Plan p;
     p.kind = kind;
     p.at = at;
+    p.to = to;
     p.width = width;
     p.key = key;
     p.shot = true;
     p.effects = std::move(effects);
+    if (auto sel = select(weapon)) {
+        if (sel->kind == Plan::Key) {
+            follow_up_ = p;
+            follow_up_weapon_ = weapon;
+            follow_up_until_ = now_ + profile_.reaction + 30;
+        }
+        return *sel;
+    }
+    return p;
+}
+
+std::optional<Plan> Bot::follow_through()
+{
+    if (!follow_up_)
+        return std::nullopt;
+    Plan p = *follow_up_;
+    const bool timely = now_ <= follow_up_until_ && active_weapon == follow_up_weapon_ && ready(follow_up_weapon_);
+    // A rescue is moot once its fly is free or eaten.
+    bool wanted = true;
+    if (p.key >= 3000 && p.key < 6000) {
+        const FlyT* f = find_fly(static_cast<int>(p.key % 1000));
+        wanted = f && (f->status == 1 || f->status == 5) && f->free_life > 0;
+    }
+    if (!timely || !wanted || !aim_is_clear(p.at)) {
+        if (!timely && now_ <= follow_up_until_ && active_weapon != follow_up_weapon_)
+            return std::nullopt;  // the key is still on its way
+        follow_up_.reset();
+        return std::nullopt;
+    }
+    follow_up_.reset();
     return p;
 }
 
@@ -421,7 +510,9 @@ std::optional<Plan> Bot::handle_robot(roboFlyT& robot)
         }
         return Plan {};
     }
-    if (temperature > profile_.cool_above) {
+    // In the middle of a rescue the hand stays on the web unless the heat stops the laser.
+    const bool rescuing = !threats_.empty() && any_urgent(threat_order());
+    if (temperature > (rescuing ? profile_.emergency_cap - 10 : profile_.cool_above)) {
         std::optional<Plan> cool;
         power_ups_list.for_each([&](power_upsT& s) {
             if (!cool && s.cooling_item == 1 && s.cooling_active == 1) {
@@ -450,27 +541,42 @@ std::optional<Plan> Bot::save_threatened()
     // ahead of it, so that every spider spends its whole walk for nothing.
     // The fly under fire keeps the hand unless another is clearly sooner: switching
     // costs a reach and a moment's thought.
-    std::vector<Threat> order = threats_;
-    std::stable_sort(order.begin(), order.end(), [&](const Threat& a, const Threat& b) {
-        return a.frames_left - (a.fly->id == last_fly_ ? 30 : 0) < b.frames_left - (b.fly->id == last_fly_ ? 30 : 0);
-    });
-    bool urgent = false;
-    double queued = 0;
-    for (const Threat& t : order) {
-        const double left = remaining(*t.fly, t.frames_left - 5);
-        if (left <= 0 || t.frames_left > profile_.horizon)
-            continue;
-        queued += laser_frames(*t.fly, left);
-        urgent = urgent || queued + profile_.slack >= t.frames_left;
-    }
+    const std::vector<Threat> order = threat_order();
+    const bool urgent = any_urgent(order);
     // The time warp halves the spiders' pace while the robot cools as fast as ever.
     if (urgent && ready(kWarp) && temperature >= 30 && heat_allows(kHeatWarp, true) && aim_is_clear({kPlayX, kPlayY + 60})) {
         return fire(kWarp, Plan::RightClick, {kPlayX, kPlayY + 60}, 80, 2500);
     }
-    for (const Threat& t : order) {
+    // Taken in turn, earliest first, which flies the hand can still free in time: when
+    // two spiders close in together, the shots go to the fly that can be saved rather
+    // than half of each. A fly beyond the hand gets the other weapons, and the laser
+    // only when no other fly needs it.
+    std::vector<char> in_reach(order.size(), 0);
+    double busy_until = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        const double left = remaining(*order[i].fly, order[i].frames_left - 5);
+        const double work = left <= 0 ? 0 : laser_aim(*order[i].fly) ? laser_frames(*order[i].fly, left) : kSliceFrames;
+        if (busy_until + work <= order[i].frames_left + 15) {
+            in_reach[i] = 1;
+            busy_until += work;
+        }
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        if (auto p = rescue(order, in_reach, pass == 1, urgent))
+            return p;
+    }
+    return std::nullopt;
+}
+
+std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vector<char>& in_reach, bool any, bool urgent)
+{
+    for (size_t i = 0; i < order.size(); ++i) {
+        const Threat& t = order[i];
         FlyT& f = *t.fly;
         if (t.frames_left > profile_.horizon)
             break;
+        if (!any && !in_reach[i])
+            continue;
         const double left = remaining(f, t.frames_left - 5);
         if (left <= 0)
             continue;  // what is on its way frees it in time
@@ -481,7 +587,8 @@ std::optional<Plan> Bot::save_threatened()
         // Another weapon is worth its switch only while it can still land in time; once
         // it is in hand the switch is paid.
         const bool other_in_hand = active_weapon != kLaser;
-        const bool laser_in_time = laser_aim(f) && (laser_frames(f, left) < t.frames_left || t.frames_left < (other_in_hand ? 45 : 70));
+        const bool laser_in_time = in_reach[i] && laser_aim(f)
+                                   && (laser_frames(f, left) < t.frames_left || t.frames_left < (other_in_hand ? 45 : 70));
         // A shot that needs no fly under the pointer may land beside a special caught over it.
         const std::optional<Point> near = clear_near(c, 40);
         // A spider walking to its meal is worth freezing whenever the heat allows it: it eats
@@ -516,6 +623,12 @@ std::optional<Plan> Bot::save_threatened()
             if (auto cut = slice_through(f))
                 return cut;
         }
+        // A cocoon under a caught special cannot be clicked: the beam cuts it instead.
+        if (urgent && !laser_aim(f) && ready(kLaser) && heat_allows(kHeatSlice, true) && t.frames_left > 60
+            && !(current_level == 1 && tutorial_step <= 5)) {
+            if (auto cut = slice_through(f))
+                return cut;
+        }
         // Otherwise the laser: even too late, each hit brings the next one nearer.
         if (urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
             if (auto sel = select(kLaser))
@@ -524,6 +637,30 @@ std::optional<Plan> Bot::save_threatened()
         }
     }
     return std::nullopt;
+}
+
+std::vector<Threat> Bot::threat_order() const
+{
+    std::vector<Threat> order = threats_;
+    std::stable_sort(order.begin(), order.end(), [&](const Threat& a, const Threat& b) {
+        return a.frames_left - (a.fly->id == last_fly_ ? 30 : 0) < b.frames_left - (b.fly->id == last_fly_ ? 30 : 0);
+    });
+    return order;
+}
+
+// Whether the threats, taken in turn, leave the hand only its slack to spare.
+bool Bot::any_urgent(const std::vector<Threat>& order) const
+{
+    double queued = 0;
+    for (const Threat& t : order) {
+        const double left = remaining(*t.fly, t.frames_left - 5);
+        if (left <= 0 || t.frames_left > profile_.horizon)
+            continue;
+        queued += laser_aim(*t.fly) ? laser_frames(*t.fly, left) : kSliceFrames;
+        if (queued + profile_.slack >= t.frames_left)
+            return true;
+    }
+    return false;
 }
 
 // Frames the hand needs to wear `left` off a cocoon with the laser: the reach, the shots,
@@ -579,38 +716,43 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
     // Area weapons open several cocoons for their heat: they may run warmer than the laser.
     const float area_cap = profile_.heat_cap + 20;
     if (ready(kBomb) && temperature + kHeatBomb <= profile_.emergency_cap - 8) {
-        double best = 0;
+        double best = 0, best_saving = 0;
         int best_count = 0;
         Point best_at;
         for (size_t i = 0; i < open.size(); ++i) {
             for (size_t j = i; j < open.size(); ++j) {
                 Point a = hull_centre(*open[i]), b = hull_centre(*open[j]);
                 Point mid = {(a.x + b.x) / 2, (a.y + b.y) / 2};
-                double v = 0;
+                double v = 0, saving = 0;
                 int count = 0;
                 for (FlyT* f : open) {
                     double left = remaining(*f);
                     if (dist(hull_centre(*f), mid) > kBombRadius - 12 || left <= 2 * laser_damage(*f))
                         continue;
                     v += std::min(left, bomb_damage(*f, false));
+                    saving += laser_heat(*f, std::min(left, bomb_damage(*f, false)));
                     ++count;
                 }
                 if (v > best && aim_is_clear(mid)) {
                     best = v;
                     best_count = count;
+                    best_saving = saving;
                     best_at = mid;
                 }
             }
         }
         // A crowded web is worth the heat the laser would keep for itself.
         const float cap = best_count >= 4 ? profile_.emergency_cap - 8 : area_cap;
-        if (best_count >= (crowded_only ? 4 : profile_.cluster_min) && temperature + kHeatBomb <= cap)
+        // A group earns the tactic bonus; a pair is worth a bomb when it saves the laser
+        // clearly more heat than the bomb costs (two butterflies, say).
+        const bool worth = best_count >= profile_.cluster_min || (best_count >= 2 && best_saving >= 1.25 * kHeatBomb);
+        if ((crowded_only ? best_count >= 4 : worth) && temperature + kHeatBomb <= cap)
             return fire(kBomb, Plan::Click, best_at, 50, 7000 + static_cast<long>(best_at.x) * 1000 + static_cast<long>(best_at.y),
                         bomb_effects(best_at, false));
     }
     // The slice: a beam dragged across two or more cocoons cuts each for its 65 frames.
     if (!crowded_only && ready(kLaser) && temperature + kHeatSlice <= area_cap && !(current_level == 1 && tutorial_step <= 5)) {
-        double best_value = 0;
+        double best_value = 0, best_saving = 0;
         int best_count = 0;
         Point best_a, best_b;
         std::vector<FlyT*> best_cut;
@@ -626,7 +768,7 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
                 Point from = {a.x - u.x * 18, a.y - u.y * 18}, to = {b.x + u.x * 18, b.y + u.y * 18};
                 if (!in_play(from, 20) || !in_play(to, 20) || to.x < 250 || to.x > 723 || to.y < 169 || to.y > 560)
                     continue;
-                double value = 0;
+                double value = 0, saving = 0;
                 std::vector<FlyT*> cut;
                 for (FlyT* f : open) {
                     Point c = hull_centre(*f);
@@ -637,24 +779,24 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
                         continue;
                     cut.push_back(f);
                     value += std::min(remaining(*f), slice_damage(*f));
+                    saving += laser_heat(*f, std::min(remaining(*f), slice_damage(*f)));
                 }
                 if (value > best_value) {
                     best_value = value;
                     best_count = static_cast<int>(cut.size());
+                    best_saving = saving;
                     best_cut = cut;
                     best_a = from;
                     best_b = to;
                 }
             }
         }
-        if (best_count >= profile_.cluster_min && best_value >= 90) {
+        if ((best_count >= profile_.cluster_min && best_value >= 90) || (best_count >= 2 && best_saving >= 1.25 * kHeatSlice)) {
             std::vector<Pending> effects;
             for (FlyT* f : best_cut)
                 effects.push_back({f->id, slice_damage(*f), 90});
-            Plan p = fire(kLaser, Plan::Drag, best_a, 20, 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y),
-                          std::move(effects));
-            p.to = best_b;
-            return p;
+            return fire(kLaser, Plan::Drag, best_a, 20, 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y),
+                        std::move(effects), best_b);
         }
     }
     return std::nullopt;
@@ -679,9 +821,7 @@ std::optional<Plan> Bot::slice_through(const FlyT& f)
     const Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
     if (!in_play(from, 20) || !in_play(to, 20))
         return std::nullopt;
-    Plan p = fire(kLaser, Plan::Drag, from, 20, 8500 + f.id, {{f.id, slice_damage(f), 65}});
-    p.to = to;
-    return p;
+    return fire(kLaser, Plan::Drag, from, 20, 8500 + f.id, {{f.id, slice_damage(f), 65}}, to);
 }
 
 // The laser on the fly that most needs it: the expert frees first what the spiders will
@@ -704,19 +844,24 @@ std::optional<Plan> Bot::free_a_fly()
         double score = worn ? 1e9 : 0;
         if (worn && temperature > profile_.clear_below)
             continue;
+        double nearest = 1e9;
+        spider_list.for_each([&](SpiderT& s) {
+            if (s.action != 3)
+                nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
+        });
+        // Frames a spider needs to get there, plus what the fly costs to free; the casual
+        // player also favours what lies near the pointer.
+        score += nearest + 6 * std::ceil(left / laser_damage(*f));
         if (skill_ == BotSkill::Expert) {
-            double nearest = 1e9;
-            spider_list.for_each([&](SpiderT& s) {
-                if (s.action != 3)
-                    nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
-            });
-            // Frames a spider needs to get there, plus what the fly costs to free.
-            score += nearest + 6 * std::ceil(left / laser_damage(*f));
             if (f->id == last_fly_)
                 score -= 40;  // finish what was started
         } else {
-            score += dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+            score += 0.5 * dist(c, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
         }
+        // A cocoon the hand could not open in the time a spider's walk usually leaves
+        // (a fresh butterfly's) is worn down first, while no spider is after it.
+        if (laser_frames(*f, left) > kUsualNotice)
+            score -= 1000;
         if (score < best_score) {
             best_score = score;
             best = f;
@@ -737,11 +882,15 @@ std::optional<Plan> Bot::fetch_special()
     // could reach and eat a fly meanwhile (all frozen, or the web nearly empty), counting
     // the flies still flying in.
     constexpr double kTripFrames = 600;
+    // While flies keep coming, one may land beside a spider while the robot is away.
+    const bool more_to_come = !event_list.empty();
     bool safe = true;
     spider_list.for_each([&](SpiderT& s) {
         if (s.action == 3)
             return;
         const double frozen = s.action == 2 ? s.freeze_time * (time_scale == 1.0f ? 1.0 : 2.0) : 0;
+        if (more_to_come && frozen + 100 < kTripFrames)
+            safe = false;
         fly_list.for_each([&](FlyT& f) {
             if (!is_real_fly(f) || f.life <= 0 || f.free_life <= 0 || (f.status != 0 && f.status != 1 && f.status != 5))
                 return;
@@ -777,10 +926,12 @@ Plan Bot::choose()
         return Plan {};
     if (auto p = handle_robot(*robot))
         return *p;
+    if (auto p = follow_through())
+        return *p;
     if (auto p = tutorial_slice())
         return *p;
     // A bomb into a crowded web first, unless a fly is about to be eaten.
-    if (threats_.empty() || threats_.front().frames_left > 150) {
+    if (!any_urgent(threat_order()) && (threats_.empty() || threats_.front().frames_left > 150)) {
         if (auto p = use_area_weapons(true))
             return *p;
     }
@@ -818,9 +969,14 @@ void Bot::execute(const Plan& p)
     const double reach = dist(p.at, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
     const double reach_frames = profile_.hand.reach_base + profile_.hand.reach_per_bit * std::log2(1 + reach / std::max(4.0, p.width));
     const int64_t click_at = now_ + (p.kind == Plan::Drag ? 12 : static_cast<int64_t>(reach_frames * 0.85));
+    guard_.reset();
+    guard_effects_.clear();
+    if (p.shot && p.kind == Plan::Click)
+        guard_ = p.at;
     for (Pending e : p.effects) {
         e.done_at += click_at;
         pending_.push_back(e);
+        guard_effects_.push_back(e);
     }
 }
 
@@ -881,21 +1037,41 @@ void Bot::frame(int64_t now)
     std::erase_if(pending_, [&](const Pending& p) { return p.done_at < now; });
     hand_.see_pointer(MouseX(), MouseY());
     follow_level(now);
-    if (holding_continue_ && !(level_outcome == 1 && level_start_pending == 1)) {
+    // A press that slipped off the results' Continue is let go and tried again.
+    const bool off_continue = !hand_.busy() && (std::fabs(hand_.x() - kResultsContinueX) > 105 || std::fabs(hand_.y() - kResultsContinueY) > 30);
+    if (holding_continue_ && (!(level_outcome == 1 && level_start_pending == 1) || off_continue)) {
         holding_continue_ = false;
         hand_.cancel();
     }
     look();
     if (hand_.busy()) {
-        if (tracked_fly_ >= 0) {
-            if (FlyT* f = find_fly(tracked_fly_)) {
-                Point c = hull_centre(*f);
-                hand_.retarget(c.x + tracked_offset_.x, c.y + tracked_offset_.y);
+        if (guard_) {
+            if (tracked_fly_ >= 0) {
+                if (FlyT* f = find_fly(tracked_fly_)) {
+                    Point c = hull_centre(*f);
+                    guard_ = Point {c.x + tracked_offset_.x, c.y + tracked_offset_.y};
+                    hand_.retarget(guard_->x, guard_->y);
+                }
+            }
+            // A special that comes to hang where the shot is going: the hand holds back.
+            if (!hand_.holding(1) && !aim_is_clear(*guard_)) {
+                hand_.cancel();
+                for (const Pending& e : guard_effects_) {
+                    auto same = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& q) {
+                        return q.fly == e.fly && q.done_at == e.done_at && q.damage == e.damage;
+                    });
+                    if (same != pending_.end())
+                        pending_.erase(same);
+                }
+                guard_.reset();
+                last_key_ = -1;
+                return;
             }
         }
         hand_.step();
         return;
     }
+    guard_.reset();
     if (delay_ > 0) {
         --delay_;
         return;
