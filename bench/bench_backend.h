@@ -34,6 +34,7 @@ public:
     bool read_screen(Pixmap& out) override { return real_->read_screen(out); }
     void message_box(const std::string& t, const std::string& m) override { real_->message_box(t, m); }
     int draw_calls_last_frame() const override { return real_->draw_calls_last_frame(); }
+    int backdrop_reuses() const override { return real_->backdrop_reuses(); }
 
 private:
     std::unique_ptr<Backend> real_;

@@ -144,6 +144,7 @@ int main(int argc, char** argv)
 
     std::vector<double> ms;
     double calls = 0, pixels = 0;
+    const int reuses_before = GetBackend().backdrop_reuses();
     const double cpu_start = cpu_ms();
     for (int f = 0; f < frames; ++f, ++frame) {
         bench::top_up(particles);
@@ -164,6 +165,7 @@ int main(int argc, char** argv)
         }
     }
     const double cpu_per_frame = (cpu_ms() - cpu_start) / frames;
+    const int reuses = GetBackend().backdrop_reuses() - reuses_before;
     if (!screenshot.empty()) {
         bench::top_up(particles);
         main_loop_frame();
@@ -177,6 +179,7 @@ int main(int argc, char** argv)
     std::printf("CPU time           %.2f ms a frame (all threads)\n", cpu_per_frame);
     std::printf("GL draw calls      %.0f a frame\n", calls / frames);
     std::printf("pixels covered     %.2f screens a frame\n", pixels / frames / (1024.0 * 768.0));
+    std::printf("kept backdrop      %d of %d frames\n", reuses, frames);
     EndGraphics();
     return 0;
 }

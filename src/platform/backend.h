@@ -58,6 +58,8 @@ public:
     virtual void message_box(const std::string& title, const std::string& text) = 0;
     // GL draw calls issued for the last presented frame (0 for the headless backend).
     virtual int draw_calls_last_frame() const { return 0; }
+    // Frames so far whose first draws were put back from pixels kept from an earlier one.
+    virtual int backdrop_reuses() const { return 0; }
 };
 
 void SetBackend(std::unique_ptr<Backend> backend);

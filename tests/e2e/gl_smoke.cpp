@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <SDL.h>
 
@@ -72,7 +73,7 @@ std::pair<int, int> draw_both_ways(const char* what, void (*scene)())
     Pixmap shots[2];
     int calls[2] = {0, 0};
     for (int way = 0; way < 2; ++way) {
-        SetBackend(CreateGLBackend({.texel_quads = way == 0, .visible_regions = way == 0}));
+        SetBackend(CreateGLBackend({.texel_quads = way == 0, .visible_regions = way == 0, .backdrop = false}));
         Graphics(1024, 768, 0, 60, 0);
         Cls();
         scene();
@@ -177,6 +178,70 @@ void sparse_scene()
     FreeImage(sparse);
 }
 
+// A frame whose first draws come again unchanged is put back from the pixels they left
+// before. Each frame must equal the one drawn in full: with a picture pulsing among those
+// draws, one moving after them, a picture freed and made anew with other texels, and a
+// layer moving a little and back.
+void backdrop_frames_match()
+{
+    constexpr int kFrames = 12;
+    std::vector<Pixmap> shots[2];
+    int reuses = 0;
+    for (int way = 0; way < 2; ++way) {
+        SetBackend(CreateGLBackend({.backdrop = way == 0}));
+        Graphics(1024, 768, 0, 60, 0);
+        TImage* back = tiled_image("back");
+        TImage* sparse = sparse_image("sparse");
+        TImage* sprite = solid_image(200, 40, 90, 255, "sprite");
+        for (int f = 0; f < kFrames; ++f) {
+            if (f == 7) {
+                FreeImage(sprite);
+                sprite = solid_image(30, 200, 90, 160, "sprite_anew");
+            }
+            Cls();
+            SetColor(255, 255, 255);
+            SetAlpha(1);
+            SetBlend(kSolidBlend);
+            for (int y = 0; y < 768; y += 256)
+                for (int x = 0; x < 1024; x += 256)
+                    DrawImage(back, static_cast<float>(x), static_cast<float>(y), 0);
+            SetBlend(kLightBlend);
+            SetScale(2 + f * 0.1f, 2 + f * 0.1f);
+            DrawImage(sprite, 500, 300, 0);
+            SetScale(1, 1);
+            SetBlend(kAlphaBlend);
+            SetColor(255, 200, 120);
+            for (int y = 0; y < 768; y += 256)
+                for (int x = 0; x < 1024; x += 256)
+                    DrawImage(back, static_cast<float>(x + 128), static_cast<float>(y), 0);
+            SetColor(255, 255, 255);
+            DrawImage(sparse, f == 10 ? 24.0f : 0.0f, 300, 0);
+            DrawImage(sprite, 100.0f + f * 37, 600, 0);
+            Pixmap shot;
+            if (!ReadScreen(shot))
+                fail("could not read the screen back");
+            shots[way].push_back(std::move(shot));
+            Flip(0);
+        }
+        if (way == 0)
+            reuses = GetBackend().backdrop_reuses();
+        FreeImage(back);
+        FreeImage(sparse);
+        FreeImage(sprite);
+        EndGraphics();
+    }
+    for (int f = 0; f < kFrames; ++f) {
+        if (shots[0][f].rgba != shots[1][f].rgba || shots[0][f].rgba.empty()) {
+            std::fprintf(stderr, "kept backdrop: frame %d differs from the one drawn in full\n", f);
+            ++failures;
+        }
+    }
+    if (reuses < 5) {
+        std::fprintf(stderr, "kept backdrop: put back in %d frames of %d, expected most\n", reuses, kFrames);
+        ++failures;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -185,6 +250,7 @@ int main(int argc, char** argv)
     const auto [calls_short, calls_whole] = draw_both_ways("sparse pictures", sparse_scene);
     if (calls_short <= calls_whole)
         fail("sparse pictures: drawn whole, not in their visible regions");
+    backdrop_frames_match();
 
     SetBackend(CreateGLBackend());
     Graphics(1024, 768, 0, 60, 0);

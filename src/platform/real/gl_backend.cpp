@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/backdrop.h"
 #include "platform/input.h"
 #include "platform/texel_quads.h"
 
@@ -111,6 +112,7 @@ public:
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);
         applied_ = {};
+        forget_backdrop();
         update_viewport();
         return true;
     }
@@ -122,6 +124,10 @@ public:
         for (auto& [id, info] : textures_)
             glDeleteTextures(1, &id);
         textures_.clear();
+        if (kept_pixels_)
+            glDeleteTextures(1, &kept_pixels_);
+        kept_pixels_ = 0;
+        forget_backdrop();
         SDL_GL_DeleteContext(context_);
         SDL_DestroyWindow(window_);
         window_ = nullptr;
@@ -142,6 +148,7 @@ public:
     {
         if (!window_)
             return;
+        settle_backdrop();
         flush();
         update_viewport();
         glDisable(GL_SCISSOR_TEST);
@@ -149,12 +156,14 @@ public:
         glClear(GL_COLOR_BUFFER_BIT);
         glEnable(GL_SCISSOR_TEST);
         glScissor(view_x_, view_y_, view_w_, view_h_);
+        begin_backdrop();
     }
 
     void finish() override
     {
         if (!window_)
             return;
+        settle_backdrop();
         flush();
         glFinish();
     }
@@ -163,10 +172,12 @@ public:
     {
         if (!window_)
             return;
+        settle_backdrop();
         flush();
         SDL_GL_SwapWindow(window_);
         calls_last_frame_ = calls_;
         calls_ = 0;
+        learn_backdrop();
     }
 
     bool paced() const override { return true; }
@@ -175,6 +186,8 @@ public:
     {
         if (!window_)
             return;
+        settle_backdrop();
+        forget_backdrop();
         fullscreen_ = fullscreen;
         SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         SDL_SetWindowGrab(window_, fullscreen ? SDL_TRUE : SDL_FALSE);
@@ -187,6 +200,7 @@ public:
 
     int refresh_rate() const override { return refresh_rate_; }
     int draw_calls_last_frame() const override { return calls_last_frame_; }
+    int backdrop_reuses() const override { return backdrop_reuses_; }
 
     uint32_t create_texture(const Pixmap& pixels, bool filtered) override
     {
@@ -213,7 +227,12 @@ public:
     {
         if (!window_ || !texture)
             return;
+        settle_backdrop();
         flush();
+        // A new picture may get the same name: what was logged of the old one must never
+        // match it.
+        if (kept_.uses(texture) || last_frame_.uses(texture) || frame_.uses(texture))
+            forget_backdrop();
         GLuint t = texture;
         glDeleteTextures(1, &t);
         textures_.erase(t);
@@ -223,7 +242,24 @@ public:
 
     void draw_triangles(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (!window_ || invisible(blend, vertices, count))
+        if (!window_)
+            return;
+        if (logging_) {
+            frame_.add(texture, blend, vertices, count);
+            if (backdrop_ == Backdrop::kDeferring) {
+                if (frame_.size() <= kept_.size())
+                    return;  // drawn once it is known whether they all came again
+                settle_backdrop();
+            }
+        }
+        draw_now(texture, blend, vertices, count);
+        if (backdrop_ == Backdrop::kKeeping && frame_.size() == keep_next_)
+            keep_backdrop(keep_next_);
+    }
+
+    void draw_now(uint32_t texture, int blend, const Vertex* vertices, int count)
+    {
+        if (invisible(blend, vertices, count))
             return;
         auto found = textures_.find(texture);
         if (found != textures_.end() && one_to_one()) {
@@ -315,6 +351,7 @@ public:
     {
         if (!window_)
             return false;
+        settle_backdrop();
         flush();
         std::vector<uint8_t> raw(static_cast<size_t>(view_w_) * view_h_ * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -349,6 +386,105 @@ private:
     static bool clear_leaves_alone(int blend)
     {
         return blend == kMaskBlend || blend == kAlphaBlend || blend == kLightBlend;
+    }
+
+    // The kept backdrop (platform/backdrop.h). A frame either defers its first draws until
+    // it is known whether they match the kept ones, or keeps the pixels after as many
+    // draws as the two frames before suggested, or only logs its draws.
+    enum class Backdrop { kLogging, kDeferring, kKeeping };
+
+    void begin_backdrop()
+    {
+        frame_.clear();
+        logging_ = shortcuts_.backdrop && one_to_one();
+        if (!logging_)
+            forget_backdrop();
+        backdrop_ = kept_valid_ ? Backdrop::kDeferring : keep_next_ > 0 ? Backdrop::kKeeping : Backdrop::kLogging;
+    }
+
+    // Draws what was deferred: the kept pixels and, where a draw changed, the deferred
+    // draws again inside that rectangle; or the deferred draws the usual way when they no
+    // longer match the kept ones.
+    void settle_backdrop()
+    {
+        if (backdrop_ != Backdrop::kDeferring)
+            return;
+        backdrop_ = Backdrop::kLogging;
+        const auto changed = backdrop_damage(kept_, frame_, rules_);
+        if (!changed) {
+            kept_valid_ = false;
+            const int n = std::min(kept_.size(), frame_.size());
+            for (int i = 0; i < n; ++i)
+                draw_now(frame_.texture(i), frame_.blend(i), frame_.vertices(i), frame_.count(i));
+            return;
+        }
+        restore_kept_pixels();
+        ++backdrop_reuses_;
+        if (changed->area() == 0)
+            return;
+        flush();
+        glScissor(view_x_ + changed->x0, view_y_ + kLogicalH - changed->y1, changed->x1 - changed->x0,
+                  changed->y1 - changed->y0);
+        for (int i = 0; i < kept_.size(); ++i)
+            draw_now(frame_.texture(i), frame_.blend(i), frame_.vertices(i), frame_.count(i));
+        flush();
+        glScissor(view_x_, view_y_, view_w_, view_h_);
+    }
+
+    // Keeps the pixels on screen now as those the frame's first n draws leave.
+    void keep_backdrop(int n)
+    {
+        backdrop_ = Backdrop::kLogging;
+        flush();
+        if (!kept_pixels_) {
+            glGenTextures(1, &kept_pixels_);
+            glBindTexture(GL_TEXTURE_2D, kept_pixels_);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kLogicalW, kLogicalH, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        } else {
+            glBindTexture(GL_TEXTURE_2D, kept_pixels_);
+        }
+        applied_.texture = kept_pixels_;
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, view_x_, view_y_, kLogicalW, kLogicalH);
+        kept_.assign_prefix(frame_, n);
+        kept_valid_ = true;
+    }
+
+    // The kept pixels one to one over the whole screen, unblended (GL stores the rows
+    // bottom up).
+    void restore_kept_pixels()
+    {
+        const float w = kLogicalW, h = kLogicalH;
+        const Vertex a {0, 0, 0, 1, 0xffffffffu}, b {w, 0, 1, 1, 0xffffffffu};
+        const Vertex c {w, h, 1, 0, 0xffffffffu}, d {0, h, 0, 0, 0xffffffffu};
+        const Vertex quad[6] = {a, b, c, a, c, d};
+        add(kept_pixels_, kSolidBlend, true, quad, 6);
+        flush();
+    }
+
+    // After a frame: how many of its first draws the next frame keeps, from the two last
+    // frames.
+    void learn_backdrop()
+    {
+        if (!logging_)
+            return;
+        keep_next_ = kept_valid_ ? 0 : backdrop_length(last_frame_, frame_, rules_);
+        std::swap(last_frame_, frame_);
+        frame_.clear();
+        logging_ = false;  // until the next frame starts with a clear
+        backdrop_ = Backdrop::kLogging;
+    }
+
+    void forget_backdrop()
+    {
+        kept_valid_ = false;
+        keep_next_ = 0;
+        kept_.clear();
+        last_frame_.clear();
+        backdrop_ = Backdrop::kLogging;
     }
 
     // The triangles drawn whole once inside each rectangle, scissored.
@@ -632,6 +768,14 @@ private:
     std::vector<Vertex> quad_vertices_;
     int calls_ = 0;
     int calls_last_frame_ = 0;
+    const BackdropRules rules_ {};
+    bool logging_ = false;  // this frame's draws are logged for the backdrop
+    Backdrop backdrop_ = Backdrop::kLogging;
+    DrawLog frame_, last_frame_, kept_;
+    int keep_next_ = 0;
+    bool kept_valid_ = false;
+    GLuint kept_pixels_ = 0;
+    int backdrop_reuses_ = 0;
 };
 
 }  // namespace

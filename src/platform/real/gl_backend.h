@@ -6,13 +6,15 @@
 
 #include "platform/backend.h"
 
-// Shorter ways to the same pixels (see platform/texel_quads.h), each of which tests turn
-// off to compare: quads laying texels one to one are drawn unfiltered, unblended when
-// opaque and without their empty tiles; bigger scaled or turned pictures only where
-// their visible tiles land.
+// Shorter ways to the same pixels, each of which tests turn off to compare: quads laying
+// texels one to one are drawn unfiltered, unblended when opaque and without their empty
+// tiles; bigger scaled or turned pictures only where their visible tiles land (both in
+// platform/texel_quads.h); a frame's first draws, when they come again unchanged, are
+// put back from the pixels they left before (platform/backdrop.h).
 struct GLShortcuts {
     bool texel_quads = true;
     bool visible_regions = true;
+    bool backdrop = true;
 };
 
 std::unique_ptr<Backend> CreateGLBackend(GLShortcuts shortcuts = {});
