@@ -70,6 +70,7 @@ TileMap map_tiles(const Pixmap& pixels, int tile)
     for (size_t i = 0; i < tiles; ++i) {
         map.kind[i] = all[i] ? kOpaqueTile : any[i] ? kSeeThroughTile : kEmptyTile;
         map.opaque = map.opaque && all[i];
+        map.some_empty = map.some_empty || !any[i];
     }
     return map;
 }
@@ -96,4 +97,133 @@ void parts_of_kind(const TileMap& map, const TexelRect& quad, TileKind kind, std
                            quad.y0 + band1 - quad.ty0, run0, band0});
         }
     }
+}
+
+namespace {
+
+// Screen to texel coordinates over one triangle: t = (ax x + bx y + cx, ay x + by y + cy).
+struct TexelMap {
+    double ax, bx, cx, ay, by, cy;
+};
+
+std::optional<TexelMap> texel_map(const Vertex* t, int tex_w, int tex_h)
+{
+    const double x1 = t[1].x - t[0].x, y1 = t[1].y - t[0].y;
+    const double x2 = t[2].x - t[0].x, y2 = t[2].y - t[0].y;
+    const double det = x1 * y2 - x2 * y1;
+    if (det == 0 || !std::isfinite(det))
+        return std::nullopt;  // covers no pixel
+    auto solve = [&](double s0, double s1, double s2, double& a, double& b, double& c) {
+        const double d1 = s1 - s0, d2 = s2 - s0;
+        a = (d1 * y2 - d2 * y1) / det;
+        b = (x1 * d2 - x2 * d1) / det;
+        c = s0 - a * t[0].x - b * t[0].y;
+    };
+    TexelMap m {};
+    solve(t[0].u * tex_w, t[1].u * tex_w, t[2].u * tex_w, m.ax, m.bx, m.cx);
+    solve(t[0].v * tex_h, t[1].v * tex_h, t[2].v * tex_h, m.ay, m.by, m.cy);
+    return m;
+}
+
+}  // namespace
+
+std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int tex_w, int tex_h, const Vertex* v,
+                                                      int count, int width, int height, int cell,
+                                                      int64_t least_area)
+{
+    if (count < 3 || count % 3 || cell <= 0 || map.cols <= 0 || map.rows <= 0)
+        return std::nullopt;
+    float fx0 = v[0].x, fy0 = v[0].y, fx1 = v[0].x, fy1 = v[0].y;
+    for (int i = 0; i < count; ++i) {
+        if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y) || !std::isfinite(v[i].u) || !std::isfinite(v[i].v))
+            return std::nullopt;
+        fx0 = std::min(fx0, v[i].x), fy0 = std::min(fy0, v[i].y);
+        fx1 = std::max(fx1, v[i].x), fy1 = std::max(fy1, v[i].y);
+    }
+    const PixelRect bounds {std::max(0, static_cast<int>(std::floor(std::max(fx0, -1.0f)))),
+                            std::max(0, static_cast<int>(std::floor(std::max(fy0, -1.0f)))),
+                            std::min(width, static_cast<int>(std::ceil(std::min(fx1, width + 1.0f)))),
+                            std::min(height, static_cast<int>(std::ceil(std::min(fy1, height + 1.0f))))};
+    if (bounds.area() < std::max<int64_t>(least_area, 1))
+        return std::nullopt;
+
+    std::vector<TexelMap> maps;
+    for (int i = 0; i < count; i += 3)
+        if (auto m = texel_map(v + i, tex_w, tex_h))
+            maps.push_back(*m);
+
+    // Tiles holding a visible texel, summed so that any rectangle of tiles is one lookup.
+    const int cols = map.cols, rows = map.rows;
+    std::vector<int> sum(static_cast<size_t>(cols + 1) * (rows + 1), 0);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            sum[static_cast<size_t>(r + 1) * (cols + 1) + c + 1] =
+                (map.kind[static_cast<size_t>(r) * cols + c] != kEmptyTile) + sum[static_cast<size_t>(r) * (cols + 1) + c + 1] +
+                sum[static_cast<size_t>(r + 1) * (cols + 1) + c] - sum[static_cast<size_t>(r) * (cols + 1) + c];
+    auto visible = [&](double t0, double t1, int texels, int tiles) {
+        // Texels a filtered sample may reach, clamped to the edge as the sampler does.
+        const double last = texels - 1;
+        const int a = static_cast<int>(std::clamp(std::floor(t0 - 2), 0.0, last));
+        const int b = static_cast<int>(std::clamp(std::ceil(t1 + 2), 0.0, last));
+        return std::pair {std::min(a / map.tile, tiles - 1), std::min(b / map.tile, tiles - 1)};
+    };
+
+    const int grid_w = (bounds.x1 - bounds.x0 + cell - 1) / cell;
+    const int grid_h = (bounds.y1 - bounds.y0 + cell - 1) / cell;
+    std::vector<uint8_t> needed(static_cast<size_t>(grid_w) * grid_h, 0);
+    for (int gy = 0; gy < grid_h; ++gy) {
+        for (int gx = 0; gx < grid_w; ++gx) {
+            const double x0 = bounds.x0 + gx * cell, y0 = bounds.y0 + gy * cell;
+            const double x1 = x0 + cell, y1 = y0 + cell;
+            for (const TexelMap& m : maps) {
+                double tx0 = 1e300, tx1 = -1e300, ty0 = 1e300, ty1 = -1e300;
+                for (double x : {x0, x1}) {
+                    for (double y : {y0, y1}) {
+                        const double tx = m.ax * x + m.bx * y + m.cx, ty = m.ay * x + m.by * y + m.cy;
+                        tx0 = std::min(tx0, tx), tx1 = std::max(tx1, tx);
+                        ty0 = std::min(ty0, ty), ty1 = std::max(ty1, ty);
+                    }
+                }
+                const auto [c0, c1] = visible(tx0, tx1, tex_w, cols);
+                const auto [r0, r1] = visible(ty0, ty1, tex_h, rows);
+                const int hits = sum[static_cast<size_t>(r1 + 1) * (cols + 1) + c1 + 1] -
+                                 sum[static_cast<size_t>(r0) * (cols + 1) + c1 + 1] -
+                                 sum[static_cast<size_t>(r1 + 1) * (cols + 1) + c0] +
+                                 sum[static_cast<size_t>(r0) * (cols + 1) + c0];
+                if (hits > 0) {
+                    needed[static_cast<size_t>(gy) * grid_w + gx] = 1;
+                    break;
+                }
+            }
+        }
+    }
+
+    // Runs of needed cells in each row; a run spanning the same columns as one ending
+    // just above it grows that one downwards.
+    std::vector<PixelRect> rects;
+    int64_t area = 0;
+    for (int gy = 0; gy < grid_h; ++gy) {
+        const int y0 = bounds.y0 + gy * cell, y1 = std::min(bounds.y1, y0 + cell);
+        for (int gx = 0; gx < grid_w;) {
+            if (!needed[static_cast<size_t>(gy) * grid_w + gx]) {
+                ++gx;
+                continue;
+            }
+            const int start = gx;
+            while (gx < grid_w && needed[static_cast<size_t>(gy) * grid_w + gx])
+                ++gx;
+            const int x0 = bounds.x0 + start * cell, x1 = std::min(bounds.x1, bounds.x0 + gx * cell);
+            area += int64_t {x1 - x0} * (y1 - y0);
+            auto above = std::find_if(rects.begin(), rects.end(), [&](const PixelRect& r) {
+                return r.x0 == x0 && r.x1 == x1 && r.y1 == y0;
+            });
+            if (above != rects.end())
+                above->y1 = y1;
+            else
+                rects.push_back({x0, y0, x1, y1});
+        }
+    }
+    if (area * 4 > bounds.area() * 3)
+        return std::nullopt;
+    return rects;
 }

@@ -32,6 +32,7 @@ struct TileMap {
     int cols = 0, rows = 0;
     std::vector<uint8_t> kind;  // rows x cols, row-major
     bool opaque = false;
+    bool some_empty = false;
 };
 
 TileMap map_tiles(const Pixmap& pixels, int tile);
@@ -39,3 +40,23 @@ TileMap map_tiles(const Pixmap& pixels, int tile);
 // The parts of `quad` whose texels fall in tiles of the given kind, as rectangles (such
 // tiles side by side in a row merge into one). Appended to `out`.
 void parts_of_kind(const TileMap& map, const TexelRect& quad, TileKind kind, std::vector<TexelRect>& out);
+
+// Pixels [x0, x1) x [y0, y1).
+struct PixelRect {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    int64_t area() const { return x1 <= x0 || y1 <= y0 ? 0 : int64_t {x1 - x0} * (y1 - y0); }
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Triangles drawn scaled, rotated or between pixels cannot be cut without moving their
+// texels, but a scissor leaves the pixels inside it exactly as they were. This gives
+// rectangles (not overlapping) of a width x height screen, made of cells of `cell`
+// pixels, outside which the triangles can only sample (filtered, reaching a texel or two
+// around each sample) wholly transparent tiles of their tex_w x tex_h texture. Drawing
+// them once inside each rectangle then gives the pixels of drawing them whole in the
+// modes that leave the screen as it is under a transparent texel. None when the
+// rectangles would save less than a quarter of the triangles' bounds, or the bounds are
+// smaller than `least_area`.
+std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int tex_w, int tex_h, const Vertex* v,
+                                                      int count, int width, int height, int cell,
+                                                      int64_t least_area);

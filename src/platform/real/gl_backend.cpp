@@ -18,6 +18,10 @@ namespace {
 constexpr int kLogicalW = 1024;
 constexpr int kLogicalH = 768;
 constexpr int kTile = 32;  // texels a side of the tiles whose emptiness each texture records
+// Scaled or turned pictures this big are drawn only where their visible tiles land, in
+// rectangles made of cells this big.
+constexpr int64_t kRegionLeastArea = 128 * 128;
+constexpr int kRegionCell = 64;
 
 // The game's key code of a key event. The number row is read by its physical place, so
 // the weapon slot keys 1-4 sit on the same keys whatever the layout (on a French layout
@@ -73,7 +77,7 @@ int map_key(const SDL_Keysym& key)
 
 class GLBackend final : public Backend {
 public:
-    explicit GLBackend(bool texel_quads) : texel_quads_(texel_quads) {}
+    explicit GLBackend(GLShortcuts shortcuts) : shortcuts_(shortcuts) {}
     ~GLBackend() override { close(); }
 
     bool open(int width, int height, bool fullscreen) override
@@ -222,11 +226,20 @@ public:
         if (!window_ || invisible(blend, vertices, count))
             return;
         auto found = textures_.find(texture);
-        if (texel_quads_ && found != textures_.end() && view_w_ == kLogicalW && view_h_ == kLogicalH) {
+        if (found != textures_.end() && one_to_one()) {
             const TextureInfo& info = found->second;
-            if (auto quad = texel_exact_quad(vertices, count, info.width, info.height)) {
-                draw_texel_quad(texture, info, blend, *quad, vertices[0].rgba);
-                return;
+            if (shortcuts_.texel_quads) {
+                if (auto quad = texel_exact_quad(vertices, count, info.width, info.height)) {
+                    draw_texel_quad(texture, info, blend, *quad, vertices[0].rgba);
+                    return;
+                }
+            }
+            if (shortcuts_.visible_regions && info.tiles.some_empty && clear_leaves_alone(blend)) {
+                if (auto regions = visible_regions(info.tiles, info.width, info.height, vertices, count, kLogicalW,
+                                                   kLogicalH, kRegionCell, kRegionLeastArea)) {
+                    draw_in_regions(texture, blend, vertices, count, *regions);
+                    return;
+                }
             }
         }
         add(texture, blend, false, vertices, count);
@@ -329,6 +342,27 @@ public:
 
 private:
     void toggle_fullscreen() { set_fullscreen(!fullscreen_); }
+
+    bool one_to_one() const { return view_w_ == kLogicalW && view_h_ == kLogicalH; }
+
+    // The modes in which a wholly transparent texel leaves the screen as it is.
+    static bool clear_leaves_alone(int blend)
+    {
+        return blend == kMaskBlend || blend == kAlphaBlend || blend == kLightBlend;
+    }
+
+    // The triangles drawn whole once inside each rectangle, scissored.
+    void draw_in_regions(uint32_t texture, int blend, const Vertex* vertices, int count,
+                         const std::vector<PixelRect>& regions)
+    {
+        flush();
+        for (const PixelRect& r : regions) {
+            glScissor(view_x_ + r.x0, view_y_ + kLogicalH - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+            add(texture, blend, false, vertices, count);
+            flush();
+        }
+        glScissor(view_x_, view_y_, view_w_, view_h_);
+    }
 
     // Starts SDL's video. When the user named no driver and SDL could only find one that
     // shows nothing (no X, no Wayland), the game would run unseen: refuse instead.
@@ -450,7 +484,7 @@ private:
         if (blend == kAlphaBlend && info.tiles.opaque && opaque_colour)
             blend = kSolidBlend;
         parts_.clear();
-        if (blend == kMaskBlend || blend == kAlphaBlend || blend == kLightBlend) {
+        if (clear_leaves_alone(blend)) {
             parts_of_kind(info.tiles, quad, kOpaqueTile, parts_);
             parts_of_kind(info.tiles, quad, kSeeThroughTile, parts_);
         } else {
@@ -577,7 +611,7 @@ private:
         batch_white_ = true;
     }
 
-    const bool texel_quads_;
+    const GLShortcuts shortcuts_;
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     std::string title_ = "Wingtron";
@@ -602,4 +636,4 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Backend> CreateGLBackend(bool texel_quads) { return std::make_unique<GLBackend>(texel_quads); }
+std::unique_ptr<Backend> CreateGLBackend(GLShortcuts shortcuts) { return std::make_unique<GLBackend>(shortcuts); }

@@ -6,6 +6,13 @@
 
 #include "platform/backend.h"
 
-// With `texel_quads` off every quad is drawn the general way (filtered, blended, whole),
-// for comparing the pixels of the two.
-std::unique_ptr<Backend> CreateGLBackend(bool texel_quads = true);
+// Shorter ways to the same pixels (see platform/texel_quads.h), each of which tests turn
+// off to compare: quads laying texels one to one are drawn unfiltered, unblended when
+// opaque and without their empty tiles; bigger scaled or turned pictures only where
+// their visible tiles land.
+struct GLShortcuts {
+    bool texel_quads = true;
+    bool visible_regions = true;
+};
+
+std::unique_ptr<Backend> CreateGLBackend(GLShortcuts shortcuts = {});
