@@ -672,7 +672,9 @@ double Bot::laser_frames(const FlyT& f, double left) const
     const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
     const double headroom = std::max(0.0, static_cast<double>(profile_.emergency_cap - temperature) / kHeatLaser);
     const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
-    return 30 + std::max(shots * shot_frames, cooling_wait);
+    // Another weapon in hand costs a key and a moment to take the laser back.
+    const double switch_frames = active_weapon != kLaser ? profile_.reaction + 5 : 0;
+    return 30 + switch_frames + std::max(shots * shot_frames, cooling_wait);
 }
 
 Plan Bot::laser_at(const FlyT& f)
