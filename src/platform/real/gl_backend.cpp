@@ -23,6 +23,7 @@ constexpr int kTile = 32;  // texels a side of the tiles whose emptiness each te
 // rectangles made of cells this big.
 constexpr int64_t kRegionLeastArea = 128 * 128;
 constexpr int kRegionCell = 64;
+constexpr PixelRect kWholeScreen {0, 0, kLogicalW, kLogicalH};
 
 // The game's key code of a key event. The number row is read by its physical place, so
 // the weapon slot keys 1-4 sit on the same keys whatever the layout (on a French layout
@@ -155,7 +156,7 @@ public:
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         glEnable(GL_SCISSOR_TEST);
-        glScissor(view_x_, view_y_, view_w_, view_h_);
+        clip_to(kWholeScreen);
         begin_backdrop();
     }
 
@@ -423,12 +424,27 @@ private:
         if (changed->area() == 0)
             return;
         flush();
-        glScissor(view_x_ + changed->x0, view_y_ + kLogicalH - changed->y1, changed->x1 - changed->x0,
-                  changed->y1 - changed->y0);
+        clip_to(*changed);
         for (int i = 0; i < kept_.size(); ++i)
             draw_now(frame_.texture(i), frame_.blend(i), frame_.vertices(i), frame_.count(i));
         flush();
-        glScissor(view_x_, view_y_, view_w_, view_h_);
+        clip_to(kWholeScreen);
+    }
+
+    // Draws go only inside `r` (screen pixels) from here on.
+    void clip_to(const PixelRect& r)
+    {
+        clip_ = r;
+        scissor(r);
+    }
+
+    void scissor(const PixelRect& r)
+    {
+        if (!one_to_one()) {
+            glScissor(view_x_, view_y_, view_w_, view_h_);
+            return;
+        }
+        glScissor(view_x_ + r.x0, view_y_ + kLogicalH - r.y1, std::max(0, r.x1 - r.x0), std::max(0, r.y1 - r.y0));
     }
 
     // Keeps the pixels on screen now as those the frame's first n draws leave.
@@ -487,17 +503,21 @@ private:
         backdrop_ = Backdrop::kLogging;
     }
 
-    // The triangles drawn whole once inside each rectangle, scissored.
+    // The triangles drawn whole once inside each rectangle (within the clip), scissored.
     void draw_in_regions(uint32_t texture, int blend, const Vertex* vertices, int count,
                          const std::vector<PixelRect>& regions)
     {
         flush();
         for (const PixelRect& r : regions) {
-            glScissor(view_x_ + r.x0, view_y_ + kLogicalH - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+            const PixelRect part {std::max(r.x0, clip_.x0), std::max(r.y0, clip_.y0), std::min(r.x1, clip_.x1),
+                                  std::min(r.y1, clip_.y1)};
+            if (part.area() == 0)
+                continue;
+            scissor(part);
             add(texture, blend, false, vertices, count);
             flush();
         }
-        glScissor(view_x_, view_y_, view_w_, view_h_);
+        scissor(clip_);
     }
 
     // Starts SDL's video. When the user named no driver and SDL could only find one that
@@ -768,6 +788,7 @@ private:
     std::vector<Vertex> quad_vertices_;
     int calls_ = 0;
     int calls_last_frame_ = 0;
+    PixelRect clip_ = kWholeScreen;  // where draws may go (screen pixels)
     const BackdropRules rules_ {};
     bool logging_ = false;  // this frame's draws are logged for the backdrop
     Backdrop backdrop_ = Backdrop::kLogging;
