@@ -154,12 +154,12 @@ std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int te
 
     // Tiles holding a visible texel, summed so that any rectangle of tiles is one lookup.
     const int cols = map.cols, rows = map.rows;
-    std::vector<int> sum(static_cast<size_t>(cols + 1) * (rows + 1), 0);
+    std::vector<int> sums(static_cast<size_t>(cols + 1) * (rows + 1), 0);
+    auto sum = [&](int r, int c) -> int& { return sums[static_cast<size_t>(r) * (cols + 1) + c]; };
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
-            sum[static_cast<size_t>(r + 1) * (cols + 1) + c + 1] =
-                (map.kind[static_cast<size_t>(r) * cols + c] != kEmptyTile) + sum[static_cast<size_t>(r) * (cols + 1) + c + 1] +
-                sum[static_cast<size_t>(r + 1) * (cols + 1) + c] - sum[static_cast<size_t>(r) * (cols + 1) + c];
+            sum(r + 1, c + 1) = (map.kind[static_cast<size_t>(r) * cols + c] != kEmptyTile) + sum(r, c + 1) +
+                                sum(r + 1, c) - sum(r, c);
     auto visible = [&](double t0, double t1, int texels, int tiles) {
         // Texels a filtered sample may reach, clamped to the edge as the sampler does.
         const double last = texels - 1;
@@ -186,10 +186,7 @@ std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int te
                 }
                 const auto [c0, c1] = visible(tx0, tx1, tex_w, cols);
                 const auto [r0, r1] = visible(ty0, ty1, tex_h, rows);
-                const int hits = sum[static_cast<size_t>(r1 + 1) * (cols + 1) + c1 + 1] -
-                                 sum[static_cast<size_t>(r0) * (cols + 1) + c1 + 1] -
-                                 sum[static_cast<size_t>(r1 + 1) * (cols + 1) + c0] +
-                                 sum[static_cast<size_t>(r0) * (cols + 1) + c0];
+                const int hits = sum(r1 + 1, c1 + 1) - sum(r0, c1 + 1) - sum(r1 + 1, c0) + sum(r0, c0);
                 if (hits > 0) {
                     needed[static_cast<size_t>(gy) * grid_w + gx] = 1;
                     break;
