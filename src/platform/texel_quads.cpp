@@ -72,6 +72,11 @@ TileMap map_tiles(const Pixmap& pixels, int tile)
         map.opaque = map.opaque && all[i];
         map.some_empty = map.some_empty || !any[i];
     }
+    map.visible_sums.assign(static_cast<size_t>(map.cols + 1) * (map.rows + 1), 0);
+    auto sum = [&](int r, int c) -> int& { return map.visible_sums[static_cast<size_t>(r) * (map.cols + 1) + c]; };
+    for (int r = 0; r < map.rows; ++r)
+        for (int c = 0; c < map.cols; ++c)
+            sum(r + 1, c + 1) = any[static_cast<size_t>(r) * map.cols + c] + sum(r, c + 1) + sum(r + 1, c) - sum(r, c);
     return map;
 }
 
@@ -131,7 +136,7 @@ std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int te
                                                       int count, int width, int height, int cell,
                                                       int64_t least_area)
 {
-    if (count < 3 || count % 3 || cell <= 0 || map.cols <= 0 || map.rows <= 0)
+    if (count < 3 || count % 3 || cell <= 0 || map.cols <= 0 || map.rows <= 0 || map.visible_sums.empty())
         return std::nullopt;
     float fx0 = v[0].x, fy0 = v[0].y, fx1 = v[0].x, fy1 = v[0].y;
     for (int i = 0; i < count; ++i) {
@@ -152,14 +157,7 @@ std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int te
         if (auto m = texel_map(v + i, tex_w, tex_h))
             maps.push_back(*m);
 
-    // Tiles holding a visible texel, summed so that any rectangle of tiles is one lookup.
     const int cols = map.cols, rows = map.rows;
-    std::vector<int> sums(static_cast<size_t>(cols + 1) * (rows + 1), 0);
-    auto sum = [&](int r, int c) -> int& { return sums[static_cast<size_t>(r) * (cols + 1) + c]; };
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c)
-            sum(r + 1, c + 1) = (map.kind[static_cast<size_t>(r) * cols + c] != kEmptyTile) + sum(r, c + 1) +
-                                sum(r + 1, c) - sum(r, c);
     auto visible = [&](double t0, double t1, int texels, int tiles) {
         // Texels a filtered sample may reach, clamped to the edge as the sampler does.
         const double last = texels - 1;
@@ -186,8 +184,7 @@ std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int te
                 }
                 const auto [c0, c1] = visible(tx0, tx1, tex_w, cols);
                 const auto [r0, r1] = visible(ty0, ty1, tex_h, rows);
-                const int hits = sum(r1 + 1, c1 + 1) - sum(r0, c1 + 1) - sum(r1 + 1, c0) + sum(r0, c0);
-                if (hits > 0) {
+                if (map.visible_in(c0, r0, c1, r1) > 0) {
                     needed[static_cast<size_t>(gy) * grid_w + gx] = 1;
                     break;
                 }

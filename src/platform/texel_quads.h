@@ -33,6 +33,16 @@ struct TileMap {
     std::vector<uint8_t> kind;  // rows x cols, row-major
     bool opaque = false;
     bool some_empty = false;
+    // Tiles holding a visible texel above and left of each tile corner, (rows + 1) x
+    // (cols + 1), so that any rectangle of tiles is counted in one lookup.
+    std::vector<int> visible_sums;
+
+    // Tiles holding a visible texel among columns c0..c1 and rows r0..r1.
+    int visible_in(int c0, int r0, int c1, int r1) const
+    {
+        auto at = [&](int r, int c) { return visible_sums[static_cast<size_t>(r) * (cols + 1) + c]; };
+        return at(r1 + 1, c1 + 1) - at(r0, c1 + 1) - at(r1 + 1, c0) + at(r0, c0);
+    }
 };
 
 TileMap map_tiles(const Pixmap& pixels, int tile);
