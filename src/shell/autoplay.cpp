@@ -109,7 +109,9 @@ double bomb_damage(const FlyT& f, bool now)
 }
 // The heat the laser spends to take `damage` off a cocoon of this kind.
 double laser_heat(const FlyT& f, double damage) { return damage / laser_damage(f) * kHeatLaser; }
-double slice_damage(const FlyT& f) { return 65 * (f.name == "komar" ? 4 : f.name == "butterfly" ? 0.5 : 1); }
+// The slice's beam cuts a cocoon it crosses a little every frame of its 65.
+constexpr int kBeamFrames = 65;
+double slice_damage(const FlyT& f) { return kBeamFrames * (f.name == "komar" ? 4 : f.name == "butterfly" ? 0.5 : 1); }
 
 struct Point {
     double x = 0, y = 0;
@@ -144,6 +146,14 @@ struct Pending {
     double damage = 0;
     int64_t done_at = 0;
 };
+
+// What a beam does to one cocoon, in steps over its life, counted from the button's release.
+void add_beam_effects(std::vector<Pending>& out, const FlyT& f)
+{
+    constexpr int kStep = 5;
+    for (int t = kStep; t <= kBeamFrames; t += kStep)
+        out.push_back({f.id, slice_damage(f) * kStep / kBeamFrames, t});
+}
 
 // One thing to do, with a key that tells whether it continues the last one.
 struct Plan {
@@ -203,6 +213,7 @@ private:
     std::vector<Pending> bomb_effects(Point at, bool now) const;
     Plan laser_at(const FlyT& f);
     double laser_frames(const FlyT& f, double left) const;
+    double bomb_lands_in(Point at) const;
     void execute(const Plan& plan);
     void look();
     double slowed(double frames) const;
@@ -552,13 +563,34 @@ std::optional<Plan> Bot::save_threatened()
     // than half of each. A fly beyond the hand gets the other weapons, and the laser
     // only when no other fly needs it.
     std::vector<char> in_reach(order.size(), 0);
+    std::vector<double> work(order.size());
     double busy_until = 0;
     for (size_t i = 0; i < order.size(); ++i) {
         const double left = remaining(*order[i].fly, order[i].frames_left - 5);
-        const double work = left <= 0 ? 0 : laser_aim(*order[i].fly) ? laser_frames(*order[i].fly, left) : kSliceFrames;
-        if (busy_until + work <= order[i].frames_left + 15) {
+        work[i] = left <= 0 ? 0 : laser_aim(*order[i].fly) ? laser_frames(*order[i].fly, left) : kSliceFrames;
+        if (busy_until + work[i] <= order[i].frames_left + 15) {
             in_reach[i] = 1;
-            busy_until += work;
+            busy_until += work[i];
+        }
+    }
+    // A fly beyond reach is still worth the laser when trying for it until its spider gets
+    // there leaves every fly in reach its time: the reckoning errs on the slow side.
+    double borrowed = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (in_reach[i] || work[i] <= 0)
+            continue;
+        const double extra = std::min(work[i], order[i].frames_left);
+        double before = 0;
+        bool harmless = true;
+        for (size_t j = 0; j < order.size(); ++j) {
+            if (in_reach[j] != 1)
+                continue;
+            before += work[j];
+            harmless = harmless && before + borrowed + extra <= order[j].frames_left + 15;
+        }
+        if (harmless) {
+            in_reach[i] = 2;
+            borrowed += extra;
         }
     }
     for (int pass = 0; pass < 2; ++pass) {
@@ -575,8 +607,8 @@ std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vec
         FlyT& f = *t.fly;
         if (t.frames_left > profile_.horizon)
             break;
-        if (!any && !in_reach[i])
-            continue;
+        // On the first pass a fly beyond the hand's reach may still get the other weapons.
+        const bool laser_may = any || in_reach[i];
         const double left = remaining(f, t.frames_left - 5);
         if (left <= 0)
             continue;  // what is on its way frees it in time
@@ -587,7 +619,7 @@ std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vec
         // Another weapon is worth its switch only while it can still land in time; once
         // it is in hand the switch is paid.
         const bool other_in_hand = active_weapon != kLaser;
-        const bool laser_in_time = in_reach[i] && laser_aim(f)
+        const bool laser_in_time = in_reach[i] == 1 && laser_aim(f)
                                    && (laser_frames(f, left) < t.frames_left || t.frames_left < (other_in_hand ? 45 : 70));
         // A shot that needs no fly under the pointer may land beside a special caught over it.
         const std::optional<Point> near = clear_near(c, 40);
@@ -596,6 +628,10 @@ std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vec
         // heat than a freeze or a shield (a butterfly's) is saved with those instead.
         const bool freeze_anyway = ready(kFreeze) && temperature + kHeatFreeze <= 70;
         const bool laser_dear = kHeatLaser * shots > 24 && (ready(kFreeze) || ready(kShield));
+        // Short of time, a slice through the cocoon cuts it for 65 frames while the laser
+        // keeps firing; it may take the heat kept for emergencies, this being one.
+        const bool slice_helps = urgent && laser_frames(f, left) > t.frames_left && left > 2 * laser_damage(f) && ready(kLaser)
+                                 && temperature + kHeatSlice <= profile_.emergency_cap - 25 && !(current_level == 1 && tutorial_step <= 5);
         if ((!laser_in_time && t.frames_left < 260) || freeze_anyway || laser_dear) {
             Point s = {t.spider->x, t.spider->y};
             // A freeze shot lands where the spider will be by then.
@@ -609,28 +645,31 @@ std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vec
             if (ready(kShield) && heat_allows(kHeatShield, true)
                 && t.frames_left > dist(c, {kShotStartX, kShotStartY}) / 5 + 30 && near)
                 return fire(kShield, Plan::Click, *near, 60, 4000 + f.id);
-            // What the laser can still do once the bomb is away (a switch there and back).
-            const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
-            const double laser_can = std::max(0.0, (t.frames_left - 60) / shot_frames) * laser_damage(f) * 0.8;
-            if (ready(kBomb) && heat_allows(kHeatBombNow, true) && left <= bomb_damage(f, true) + std::max(2 * laser_damage(f), laser_can)
-                && near)
+            // With the laser in hand, a slice through the cocoon first: it costs no switch
+            // and less heat than a bomb, and cuts while the laser keeps firing.
+            if (slice_helps && active_weapon == kLaser) {
+                if (auto cut = slice_through(f))
+                    return cut;
+            }
+            // A bomb set off at once, while it can still land in time: the laser does the
+            // rest.
+            if (ready(kBomb) && heat_allows(kHeatBombNow, true) && near && !laser_in_time && (left > laser_damage(f) || !laser_aim(f))
+                && bomb_lands_in(*near) < t.frames_left - 5)
                 return fire(kBomb, Plan::RightClick, *near, 50, 5000 + f.id, bomb_effects(*near, true));
         }
-        // Short of time and with heat to spare, a slice through the cocoon cuts it for 65
-        // frames while the laser keeps firing.
-        if (urgent && laser_frames(f, left) > t.frames_left && left > 2 * laser_damage(f) && ready(kLaser)
-            && temperature + kHeatSlice <= 50 && !(current_level == 1 && tutorial_step <= 5)) {
+        if (slice_helps) {
             if (auto cut = slice_through(f))
                 return cut;
         }
         // A cocoon under a caught special cannot be clicked: the beam cuts it instead.
-        if (urgent && !laser_aim(f) && ready(kLaser) && heat_allows(kHeatSlice, true) && t.frames_left > 60
+        if (urgent && !laser_aim(f) && ready(kLaser) && heat_allows(kHeatSlice, true)
+            && t.frames_left > profile_.reaction + 30 + left / slice_damage(f) * kBeamFrames
             && !(current_level == 1 && tutorial_step <= 5)) {
             if (auto cut = slice_through(f))
                 return cut;
         }
         // Otherwise the laser: even too late, each hit brings the next one nearer.
-        if (urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
+        if (laser_may && urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
             if (auto sel = select(kLaser))
                 return sel;
             return laser_at(f);
@@ -666,6 +705,14 @@ bool Bot::any_urgent(const std::vector<Threat>& order) const
 // Frames the hand needs to wear `left` off a cocoon with the laser: the reach, the shots,
 // the last one's flight, and the wait for the robot to cool (0.1 a frame) when the
 // heat left before the cap does not cover them all.
+// Frames from now until a bomb set off at `at` goes off: the switch to it, the reach and
+// the flight.
+double Bot::bomb_lands_in(Point at) const
+{
+    const double switch_frames = active_weapon != kBomb ? profile_.reaction + 5 : 0;
+    return switch_frames + profile_.hand.reach_base + 2 * profile_.hand.reach_per_bit + dist(at, {kShotStartX, kShotStartY}) / 8 + 6;
+}
+
 double Bot::laser_frames(const FlyT& f, double left) const
 {
     const double shots = std::ceil(left / laser_damage(f));
@@ -705,7 +752,14 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
         return std::nullopt;
     // The alpha missile opens every cocoon on the screen: worth it on a crowded web, and
     // only when cool enough not to break the robot.
-    if (!crowded_only && ready(kAlpha) && temperature + kHeatAlpha <= 99 && open.size() >= 6) {
+    // On a web so full that the laser would need twice its heat, it is worth breaking the
+    // robot: the heat above the limit is lost, and with every cocoon open no spider has a
+    // meal to walk to while the hand repairs it.
+    double alpha_saving = 0;
+    for (FlyT* f : open)
+        alpha_saving += laser_heat(*f, std::min(remaining(*f), 100.0));
+    const bool alpha_pays = temperature + kHeatAlpha <= 99 || (alpha_saving >= 2 * kHeatAlpha && !any_urgent(threat_order()));
+    if (!crowded_only && ready(kAlpha) && alpha_pays && open.size() >= 6) {
         Point at = {kPlayX, kPlayY - 60};
         if (aim_is_clear(at)) {
             std::vector<Pending> effects;
@@ -743,8 +797,11 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
                 }
             }
         }
-        // A crowded web is worth the heat the laser would keep for itself.
-        const float cap = best_count >= 4 ? profile_.emergency_cap - 8 : area_cap;
+        // A crowded web is worth the heat the laser would keep for itself, and so is a bomb
+        // that spares the laser half as much heat again as it costs: heat is what runs out.
+        float cap = best_count >= 4 ? profile_.emergency_cap - 8 : area_cap;
+        if (best_saving >= 1.5 * kHeatBomb)
+            cap = std::max(cap, profile_.emergency_cap - 20);
         // A group earns the tactic bonus; a pair is worth a bomb when it saves the laser
         // clearly more heat than the bomb costs (two butterflies, say).
         const bool worth = best_count >= profile_.cluster_min || (best_count >= 2 && best_saving >= 1.25 * kHeatBomb);
@@ -753,7 +810,7 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
                         bomb_effects(best_at, false));
     }
     // The slice: a beam dragged across two or more cocoons cuts each for its 65 frames.
-    if (!crowded_only && ready(kLaser) && temperature + kHeatSlice <= area_cap && !(current_level == 1 && tutorial_step <= 5)) {
+    if (!crowded_only && ready(kLaser) && temperature + kHeatSlice <= profile_.emergency_cap - 20 && !(current_level == 1 && tutorial_step <= 5)) {
         double best_value = 0, best_saving = 0;
         int best_count = 0;
         Point best_a, best_b;
@@ -793,10 +850,11 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
                 }
             }
         }
-        if ((best_count >= profile_.cluster_min && best_value >= 90) || (best_count >= 2 && best_saving >= 1.25 * kHeatSlice)) {
+        const bool worth = (best_count >= profile_.cluster_min && best_value >= 90) || (best_count >= 2 && best_saving >= 1.25 * kHeatSlice);
+        if (worth && temperature + kHeatSlice <= (best_saving >= 1.5 * kHeatSlice ? profile_.emergency_cap - 20 : area_cap)) {
             std::vector<Pending> effects;
             for (FlyT* f : best_cut)
-                effects.push_back({f->id, slice_damage(*f), 90});
+                add_beam_effects(effects, *f);
             return fire(kLaser, Plan::Drag, best_a, 20, 8000 + static_cast<long>(best_a.x) * 1000 + static_cast<long>(best_a.y),
                         std::move(effects), best_b);
         }
@@ -823,7 +881,9 @@ std::optional<Plan> Bot::slice_through(const FlyT& f)
     const Point from = {c.x - 45, c.y - 10}, to = {c.x + 45, c.y + 10};
     if (!in_play(from, 20) || !in_play(to, 20))
         return std::nullopt;
-    return fire(kLaser, Plan::Drag, from, 20, 8500 + f.id, {{f.id, slice_damage(f), 65}}, to);
+    std::vector<Pending> effects;
+    add_beam_effects(effects, f);
+    return fire(kLaser, Plan::Drag, from, 20, 8500 + f.id, std::move(effects), to);
 }
 
 // The laser on the fly that most needs it: the expert frees first what the spiders will
@@ -968,9 +1028,15 @@ void Bot::execute(const Plan& p)
     // The effects are counted from when the hand will have clicked, reckoned on the quick
     // side: a shot taken for landed too soon costs one more shot, one taken for still in
     // flight after it landed costs a fly.
+    // A slice's beam starts when the drag lets go: the reach to its start (a 16 px target)
+    // and the drag itself.
     const double reach = dist(p.at, {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
-    const double reach_frames = profile_.hand.reach_base + profile_.hand.reach_per_bit * std::log2(1 + reach / std::max(4.0, p.width));
-    const int64_t click_at = now_ + (p.kind == Plan::Drag ? 12 : static_cast<int64_t>(reach_frames * 0.85));
+    auto reach_frames = [&](double distance, double width) {
+        return profile_.hand.reach_base + profile_.hand.reach_per_bit * std::log2(1 + distance / std::max(4.0, width));
+    };
+    const int64_t click_at = now_
+                             + static_cast<int64_t>(p.kind == Plan::Drag ? reach_frames(reach, 16) + 5 + reach_frames(dist(p.at, p.to), 40)
+                                                                         : reach_frames(reach, p.width) * 0.85);
     guard_.reset();
     guard_effects_.clear();
     if (p.shot && p.kind == Plan::Click)
