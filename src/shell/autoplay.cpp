@@ -721,7 +721,13 @@ double Bot::laser_frames(const FlyT& f, double left) const
     const double cooling_wait = std::max(0.0, shots - headroom) * kHeatLaser / 0.1;
     // Another weapon in hand costs a key and a moment to take the laser back.
     const double switch_frames = active_weapon != kLaser ? profile_.reaction + 5 : 0;
-    return 30 + switch_frames + std::max(shots * shot_frames, cooling_wait);
+    // The hand already on this cocoon needs no new look and no reach: only the last flight.
+    // Another takes a moment's thought, the reach there and the flight.
+    const double reach = dist(hull_centre(f), {static_cast<double>(hand_.x()), static_cast<double>(hand_.y())});
+    const double start = f.id == last_fly_ && active_weapon == kLaser
+                             ? 7.0 + profile_.reaction
+                             : std::min(30.0, profile_.reaction + profile_.hand.reach_base + profile_.hand.reach_per_bit * std::log2(1 + reach / 20) + 15);
+    return start + switch_frames + std::max(shots * shot_frames, cooling_wait);
 }
 
 Plan Bot::laser_at(const FlyT& f)
@@ -890,7 +896,13 @@ std::optional<Plan> Bot::slice_through(const FlyT& f)
 // reach first; the casual player shoots whatever is nearest the pointer.
 std::optional<Plan> Bot::free_a_fly()
 {
-    if (trapped_.empty() || !ready(kLaser) || !heat_allows(kHeatLaser, false))
+    // A cocoon a spider could reach and eat before the hand could answer is opened while
+    // there is time, with some of the heat kept for emergencies while a cooling module
+    // can give it back: against such a spider the reserve would come too late.
+    const bool cool = heat_allows(kHeatLaser, false);
+    bool cooling_left = false;
+    power_ups_list.for_each([&](power_upsT& s) { cooling_left = cooling_left || (s.cooling_item == 1 && s.cooling_active == 1); });
+    if (trapped_.empty() || !ready(kLaser) || (!cool && (!cooling_left || temperature + kHeatLaser > profile_.emergency_cap - 30)))
         return std::nullopt;
     FlyT* best = nullptr;
     double best_score = 1e18;
@@ -899,18 +911,26 @@ std::optional<Plan> Bot::free_a_fly()
         double left = remaining(*f);
         if (left <= 0 || !laser_aim(*f))
             continue;
+        double nearest = 1e9, eaten_in = 1e9;
+        spider_list.for_each([&](SpiderT& s) {
+            if (s.action == 3)
+                return;
+            const double walk = std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX);
+            nearest = std::min(nearest, walk);
+            const double away = s.action == 2 ? s.freeze_time : 0;
+            eaten_in = std::min(eaten_in, slowed(away + walk * s.sizeX / (s.sizeX + s.boost) + f->life / std::max(0.1f, s.sizeX)));
+        });
+        const bool exposed = eaten_in < laser_frames(*f, left) + 20;
+        if (!cool && !exposed)
+            continue;
         // A cocoon one shot from opening is left hanging as bait: the spider walks to it
         // and the last shot frees it under its nose. It is freed outright only when the
-        // robot is cool and there is nothing else to wear down.
+        // robot is cool and there is nothing else to wear down, or when the hand could not
+        // answer in time.
         const bool worn = left <= laser_damage(*f) * 0.67;
-        double score = worn ? 1e9 : 0;
-        if (worn && temperature > profile_.clear_below)
+        double score = worn && !exposed ? 1e9 : 0;
+        if (worn && temperature > profile_.clear_below && !exposed)
             continue;
-        double nearest = 1e9;
-        spider_list.for_each([&](SpiderT& s) {
-            if (s.action != 3)
-                nearest = std::min<double>(nearest, std::max(std::fabs(s.x - f->x), std::fabs(s.y - f->y)) / std::max(0.1f, s.sizeX));
-        });
         // Frames a spider needs to get there, plus what the fly costs to free; the casual
         // player also favours what lies near the pointer.
         score += nearest + 6 * std::ceil(left / laser_damage(*f));
