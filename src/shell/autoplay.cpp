@@ -228,6 +228,10 @@ private:
     std::vector<FlyT*> trapped_;
     std::vector<Threat> threats_;
     std::vector<Slot> slots_;
+    bool cooling_left_ = false;  // a cooling module still to be used
+    // Where the last freeze shot will burst and when: the flies around it will be frozen.
+    Point blast_at_;
+    int64_t blast_until_ = 0;
 
     std::vector<Pending> pending_;
     int64_t now_ = 0;
@@ -288,7 +292,11 @@ void Bot::look()
     });
     std::sort(threats_.begin(), threats_.end(), [](const Threat& a, const Threat& b) { return a.frames_left < b.frames_left; });
     slots_.clear();
-    power_ups_list.for_each([&](power_upsT& p) { slots_.push_back({p.id, p.weapon, p.weapon > 0 && p.reloading != 1}); });
+    cooling_left_ = false;
+    power_ups_list.for_each([&](power_upsT& p) {
+        slots_.push_back({p.id, p.weapon, p.weapon > 0 && p.reloading != 1});
+        cooling_left_ = cooling_left_ || (p.cooling_item == 1 && p.cooling_active == 1);
+    });
 }
 
 double Bot::remaining(const FlyT& f, double within) const
@@ -615,6 +623,8 @@ std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vec
         Point c = hull_centre(f);
         if (!in_play(c, 4))
             continue;
+        if (now_ < blast_until_ && dist(c, blast_at_) <= 110)
+            continue;  // the freeze shot on its way will hold it
         const double shots = std::ceil(left / laser_damage(f));
         // Another weapon is worth its switch only while it can still land in time; once
         // it is in hand the switch is paid.
@@ -626,7 +636,7 @@ std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vec
         // A spider walking to its meal is worth freezing whenever the heat allows it: it eats
         // nothing for 425 frames while its hunger grows. A cocoon that costs the laser more
         // heat than a freeze or a shield (a butterfly's) is saved with those instead.
-        const bool freeze_anyway = ready(kFreeze) && temperature + kHeatFreeze <= 70;
+        const bool freeze_anyway = ready(kFreeze) && temperature + kHeatFreeze <= 70 && cooling_left_;
         const bool laser_dear = kHeatLaser * shots > 24 && (ready(kFreeze) || ready(kShield));
         // Short of time, a slice through the cocoon cuts it for 65 frames while the laser
         // keeps firing; it may take the heat kept for emergencies, this being one.
@@ -668,8 +678,11 @@ std::optional<Plan> Bot::rescue(const std::vector<Threat>& order, const std::vec
             if (auto cut = slice_through(f))
                 return cut;
         }
-        // Otherwise the laser: even too late, each hit brings the next one nearer.
-        if (laser_may && urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
+        // Otherwise the laser, unless even the luckiest hits in the quickest rhythm could
+        // not open it in time: that heat is kept for the next one.
+        const double shot_frames = profile_.repeat + profile_.hand.press_frames + profile_.hand.reach_base + 2;
+        const bool hopeless = std::ceil(left / (1.3 * laser_damage(f))) * shot_frames + 15 > t.frames_left + 5;
+        if (laser_may && !hopeless && urgent && ready(kLaser) && heat_allows(kHeatLaser, true) && laser_aim(f)) {
             if (auto sel = select(kLaser))
                 return sel;
             return laser_at(f);
@@ -900,9 +913,7 @@ std::optional<Plan> Bot::free_a_fly()
     // there is time, with some of the heat kept for emergencies while a cooling module
     // can give it back: against such a spider the reserve would come too late.
     const bool cool = heat_allows(kHeatLaser, false);
-    bool cooling_left = false;
-    power_ups_list.for_each([&](power_upsT& s) { cooling_left = cooling_left || (s.cooling_item == 1 && s.cooling_active == 1); });
-    if (trapped_.empty() || !ready(kLaser) || (!cool && (!cooling_left || temperature + kHeatLaser > profile_.emergency_cap - 30)))
+    if (trapped_.empty() || !ready(kLaser) || (!cool && (!cooling_left_ || temperature + kHeatLaser > profile_.emergency_cap - 30)))
         return std::nullopt;
     FlyT* best = nullptr;
     double best_score = 1e18;
@@ -1061,6 +1072,10 @@ void Bot::execute(const Plan& p)
     guard_effects_.clear();
     if (p.shot && p.kind == Plan::Click)
         guard_ = p.at;
+    if (p.shot && p.key >= 3000 && p.key < 4000) {
+        blast_at_ = p.at;
+        blast_until_ = click_at + static_cast<int64_t>(dist(p.at, {kShotStartX, kShotStartY}) / 8 + 10);
+    }
     for (Pending e : p.effects) {
         e.done_at += click_at;
         pending_.push_back(e);
