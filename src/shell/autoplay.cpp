@@ -366,36 +366,34 @@ std::optional<Point> Bot::clear_near(Point c, double radius) const
 
 std::optional<Point> Bot::laser_aim(const FlyT& f) const
 {
-    // The laser takes whichever cocoon the click lands on, so where two overlap the shot
-    // goes on the target's uncovered part: the centre first, then the free spot nearest to
-    // it on a grid over the hull. A cocoon covered all over is shot at where no special is.
+    // The laser takes the first cocoon under the click, in the order they came, so where
+    // an earlier one overlaps the target the shot goes on the target's uncovered part: the
+    // centre first, then the free spot nearest to it on a grid over the hull. A cocoon an
+    // earlier one covers all over cannot be shot at.
     const Point c = hull_centre(f);
     const double dx = f.HullWidth / 2.0 - 3, dy = f.HullHeight / 2.0 - 3;
-    for (bool uncovered : {true, false}) {
-        auto usable = [&](Point at) { return aim_is_clear(at) && (!uncovered || !over_other_fly(at, f)); };
-        if (usable(c))
-            return c;
-        std::optional<Point> best;
-        for (int i = -3; i <= 3; ++i) {
-            for (int j = -3; j <= 3; ++j) {
-                const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
-                if (usable(at) && (!best || dist(at, c) < dist(*best, c)))
-                    best = at;
-            }
+    auto usable = [&](Point at) { return aim_is_clear(at) && !over_other_fly(at, f); };
+    if (usable(c))
+        return c;
+    std::optional<Point> best;
+    for (int i = -3; i <= 3; ++i) {
+        for (int j = -3; j <= 3; ++j) {
+            const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
+            if (usable(at) && (!best || dist(at, c) < dist(*best, c)))
+                best = at;
         }
-        if (best)
-            return best;
     }
-    return std::nullopt;
+    return best;
 }
 
-// Whether a click there could land on a fly other than `f` (one that can still be shot,
-// with a little room for the sway).
+// Whether a click there could land on a fly that comes before `f` (one that can still be
+// shot, with a little room for the sway).
 bool Bot::over_other_fly(Point p, const FlyT& f) const
 {
-    bool over = false;
+    bool over = false, reached = false;
     fly_list.for_each([&](FlyT& o) {
-        if (over || o.id == f.id || o.fly_avail != 1 || o.life <= 0 || o.name == "Enterence" || o.name == "Enterence2")
+        reached = reached || o.id == f.id;
+        if (over || reached || o.fly_avail != 1 || o.life <= 0 || o.name == "Enterence" || o.name == "Enterence2")
             return;
         over = p.x >= o.x + o.HullX - 3 && p.x <= o.x + o.HullX + o.HullWidth + 3 && p.y >= o.y + o.HullY - 3
                && p.y <= o.y + o.HullY + o.HullHeight + 3;
