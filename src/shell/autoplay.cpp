@@ -79,8 +79,8 @@ Profile profile_for(BotSkill skill)
         p.clear_below = 12;
         p.fetches_specials = true;
     } else {
-        p.hand = {5, 5.0, 0.12, 0.03, 3};
-        p.reaction = 15;
+        p.hand = {5, 5.0, 0.12, 0.015, 3};
+        p.reaction = 12;
         p.repeat = 4;
         p.read_frames = 90;
         p.heat_cap = 40;
@@ -713,9 +713,6 @@ bool Bot::any_urgent(const std::vector<Threat>& order) const
     return false;
 }
 
-// Frames the hand needs to wear `left` off a cocoon with the laser: the reach, the shots,
-// the last one's flight, and the wait for the robot to cool (0.1 a frame) when the
-// heat left before the cap does not cover them all.
 // Frames from now until a bomb set off at `at` goes off: the switch to it, the reach and
 // the flight.
 double Bot::bomb_lands_in(Point at) const
@@ -724,6 +721,9 @@ double Bot::bomb_lands_in(Point at) const
     return switch_frames + profile_.hand.reach_base + 2 * profile_.hand.reach_per_bit + dist(at, {kShotStartX, kShotStartY}) / 8 + 6;
 }
 
+// Frames the hand needs to wear `left` off a cocoon with the laser: the reach, the shots,
+// the last one's flight, and the wait for the robot to cool (0.1 a frame) when the
+// heat left before the cap does not cover them all.
 double Bot::laser_frames(const FlyT& f, double left) const
 {
     const double shots = std::ceil(left / laser_damage(f));
