@@ -349,19 +349,27 @@ bool Bot::aim_is_clear(Point p) const
     return clear;
 }
 
-std::optional<Point> Bot::clear_near(Point c, double radius) const
+// The point nearest to c that passes `usable`: c itself, or one of a grid of steps each
+// way over +-dx, +-dy.
+template <class Usable>
+std::optional<Point> nearest_usable(Point c, double dx, double dy, int steps, Usable usable)
 {
-    if (aim_is_clear(c))
+    if (usable(c))
         return c;
     std::optional<Point> best;
-    for (int i = -4; i <= 4; ++i) {
-        for (int j = -4; j <= 4; ++j) {
-            const Point at = {c.x + radius * i / 4, c.y + radius * j / 4};
-            if (dist(at, c) <= radius && aim_is_clear(at) && (!best || dist(at, c) < dist(*best, c)))
+    for (int i = -steps; i <= steps; ++i) {
+        for (int j = -steps; j <= steps; ++j) {
+            const Point at = {c.x + dx * i / steps, c.y + dy * j / steps};
+            if (usable(at) && (!best || dist(at, c) < dist(*best, c)))
                 best = at;
         }
     }
     return best;
+}
+
+std::optional<Point> Bot::clear_near(Point c, double radius) const
+{
+    return nearest_usable(c, radius, radius, 4, [&](Point at) { return dist(at, c) <= radius && aim_is_clear(at); });
 }
 
 std::optional<Point> Bot::laser_aim(const FlyT& f) const
@@ -372,18 +380,7 @@ std::optional<Point> Bot::laser_aim(const FlyT& f) const
     // earlier one covers all over cannot be shot at.
     const Point c = hull_centre(f);
     const double dx = f.HullWidth / 2.0 - 3, dy = f.HullHeight / 2.0 - 3;
-    auto usable = [&](Point at) { return aim_is_clear(at) && !over_other_fly(at, f); };
-    if (usable(c))
-        return c;
-    std::optional<Point> best;
-    for (int i = -3; i <= 3; ++i) {
-        for (int j = -3; j <= 3; ++j) {
-            const Point at = {c.x + dx * i / 3, c.y + dy * j / 3};
-            if (usable(at) && (!best || dist(at, c) < dist(*best, c)))
-                best = at;
-        }
-    }
-    return best;
+    return nearest_usable(c, dx, dy, 3, [&](Point at) { return aim_is_clear(at) && !over_other_fly(at, f); });
 }
 
 // Whether a click there could land on a fly that comes before `f` (one that can still be
