@@ -764,16 +764,17 @@ std::optional<Plan> Bot::use_area_weapons(bool crowded_only)
     }
     if (open.empty())
         return std::nullopt;
-    // The alpha missile opens every cocoon on the screen: worth it on a crowded web, and
-    // only when cool enough not to break the robot.
-    // On a web so full that the laser would need twice its heat, it is worth breaking the
-    // robot: the heat above the limit is lost, and with every cocoon open no spider has a
-    // meal to walk to while the hand repairs it.
-    double alpha_saving = 0;
-    for (FlyT* f : open)
-        alpha_saving += laser_heat(*f, std::min(remaining(*f), 100.0));
-    const bool alpha_pays = temperature + kHeatAlpha <= 99 || (alpha_saving >= 2 * kHeatAlpha && !any_urgent(threat_order()));
-    if (!crowded_only && ready(kAlpha) && alpha_pays && open.size() >= 6) {
+    // The alpha missile opens every cocoon on the screen: worth it on a crowded web when
+    // cool enough not to break the robot, or when the web is so full that the laser would
+    // need twice its heat: then breaking the robot costs only the heat above the limit, and
+    // with every cocoon open no spider has a meal to walk to while the hand repairs it.
+    auto alpha_pays = [&] {
+        double saving = 0;
+        for (FlyT* f : open)
+            saving += laser_heat(*f, std::min(remaining(*f), 100.0));
+        return temperature + kHeatAlpha <= 99 || (saving >= 2 * kHeatAlpha && !any_urgent(threat_order()));
+    };
+    if (!crowded_only && ready(kAlpha) && open.size() >= 6 && alpha_pays()) {
         Point at = {kPlayX, kPlayY - 60};
         if (aim_is_clear(at)) {
             std::vector<Pending> effects;
