@@ -10,6 +10,7 @@ packages=(
     libcairo2-dev libfreetype-dev nlohmann-json3-dev
     fonts-dejavu-core fonts-comfortaa
     xvfb xauth
+    dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
 missing=()
@@ -23,6 +24,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     sudo_cmd=()
     [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Another apt run (an unattended upgrade, a second checkout's setup) may hold the lock: wait for it.
+    apt=(apt-get -o DPkg::Lock::Timeout=600)
+    "${sudo_cmd[@]}" "${apt[@]}" update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
 fi

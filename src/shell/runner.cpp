@@ -33,7 +33,8 @@ const char* const kUsage =
     "  --level N               skip the menu and start level N (1..30)\n"
     "  --difficulty 1|2        difficulty for --level (1 normal, 2 hard)\n"
     "  --windowed, --fullscreen  override the configured screen mode\n"
-    "  --help                  show this text\n";
+    "  --help                  show this text\n"
+    "  --version               print the version and exit\n";
 
 namespace {
 
@@ -164,6 +165,8 @@ RunOptions ParseOptions(const std::vector<std::string>& args)
         };
         if (a == "--help" || a == "-h")
             o.help = true;
+        else if (a == "--version")
+            o.version = true;
         else if (a == "--headless")
             o.headless = true;
         else if (a == "--data")

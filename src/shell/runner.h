@@ -26,6 +26,7 @@ private:
 
 struct RunOptions {
     bool help = false;
+    bool version = false;
     bool headless = false;
     std::string data_dir;      // "" = the executable's folder
     std::string profiles_dir;  // "" = profiles beside the data
