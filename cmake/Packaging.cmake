@@ -1,7 +1,7 @@
 # The packages (bash scripts/package.sh, or cpack in a build folder):
 #  - wingtron_VERSION_amd64.deb: the game in /usr/games as Debian keeps games, the installed
-#    layout's data, entry, icon, metainfo and manual page, and the copyright and changelog in
-#    /usr/share/doc/wingtron; dependencies found by dpkg-shlibdeps.
+#    layout's data, entry, icon, metainfo and manual page, the copyright and changelog in
+#    /usr/share/doc/wingtron and lintian's overrides; dependencies found by dpkg-shlibdeps.
 #  - wingtron-VERSION-linux-x86_64.tar.gz: the game folder as built, a launcher that runs it
 #    from wherever it is unpacked, a short README and the copyright.
 # Each package takes its own install components; cmake/CPackChooseParts.cmake picks them.
@@ -25,6 +25,8 @@ add_custom_target(package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/ch
 install(TARGETS wingtron RUNTIME DESTINATION games COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${doc_dir}
         COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME wingtron
+        COMPONENT deb EXCLUDE_FROM_ALL)
 
 install(TARGETS wingtron RUNTIME DESTINATION game COMPONENT portable EXCLUDE_FROM_ALL)
 install(DIRECTORY ${WINGTRON_DATA_FOLDERS} DESTINATION game COMPONENT portable EXCLUDE_FROM_ALL)
@@ -40,6 +42,8 @@ set(CPACK_PACKAGE_CONTACT ${WINGTRON_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game: free the flies caught in a spider web")
 set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/CPackStripComments.cmake)
+set(CPACK_WINGTRON_STRIP ${CMAKE_STRIP})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

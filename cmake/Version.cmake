@@ -5,7 +5,7 @@
 set(WINGTRON_MAINTAINER "Wingtron maintainers <maintainers@users.noreply.c-seed-5ad8dd66.example>"
     CACHE STRING "Maintainer named in the Debian package and its changelog")
 # The AppStream id is reverse-DNS, as software centres require; the metainfo file is named after it.
-set(WINGTRON_APPSTREAM_ID org.wingtron.Wingtron)
+set(WINGTRON_APPSTREAM_ID org.wingtron.wingtron)
 set(WINGTRON_VERSION_FILE ${CMAKE_BINARY_DIR}/version.txt)
 add_custom_target(wingtron_version
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DBINARY_DIR=${PROJECT_BINARY_DIR}

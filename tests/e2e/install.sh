@@ -11,7 +11,7 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/wingtron share/wingtron/media/Main_menu.png share/wingtron/levels/Spiders.xml \
     share/wingtron/Levels share/applications/wingtron.desktop \
-    share/icons/hicolor/256x256/apps/wingtron.png share/metainfo/org.wingtron.Wingtron.metainfo.xml \
+    share/icons/hicolor/256x256/apps/wingtron.png share/metainfo/org.wingtron.wingtron.metainfo.xml \
     share/man/man6/wingtron.6.gz; do
     [ -e "$prefix/$f" ] || { echo "FAIL: $f not installed"; exit 1; }
 done

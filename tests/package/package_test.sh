@@ -22,7 +22,7 @@ dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
 for f in usr/games/wingtron usr/share/wingtron/media/Main_menu.png usr/share/wingtron/levels/Spiders.xml \
     usr/share/wingtron/Levels/ usr/share/wingtron/sounds/ usr/share/wingtron/music/ \
     usr/share/applications/wingtron.desktop usr/share/icons/hicolor/256x256/apps/wingtron.png \
-    usr/share/metainfo/org.wingtron.Wingtron.metainfo.xml usr/share/man/man6/wingtron.6.gz \
+    usr/share/metainfo/org.wingtron.wingtron.metainfo.xml usr/share/man/man6/wingtron.6.gz \
     usr/share/doc/wingtron/copyright usr/share/doc/wingtron/changelog.gz; do
     grep -qx "\./$f" "$work/files" || fail "$f is not in the package"
 done
@@ -36,7 +36,7 @@ lintian --fail-on error "$deb" || fail "lintian reports errors"
 root=$work/root
 dpkg -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/wingtron.desktop" || fail "desktop-file-validate"
-metainfo=$root/usr/share/metainfo/org.wingtron.Wingtron.metainfo.xml
+metainfo=$root/usr/share/metainfo/org.wingtron.wingtron.metainfo.xml
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo's release is not $version"
 zcat "$root/usr/share/doc/wingtron/changelog.gz" | head -1 | grep -qF "wingtron ($version)" ||
@@ -50,8 +50,8 @@ grep -o '^| `--[a-z-]*' "$readme" | cut -c4- | while read -r option; do
 done
 
 # Runs GAME (the executable or the launcher) from a home of its own: the version, a level won
-# by the bot with the saves under $XDG_DATA_HOME, then the same run without one of DATA's
-# tuning files, which has to fail naming that file in DATA.
+# by the bot with the saves under $XDG_DATA_HOME, then a level without DATA's rules file,
+# which has to stop the game: so it reads DATA, not the build folder's copy.
 play_from() {
     local name=$1 game=$2 data=$3
     local home=$work/$name-home
@@ -62,10 +62,12 @@ play_from() {
         fail "$name: the bot did not win level 1 (exit $?)"
     grep -q '"outcome":"won"' "$work/$name.json" || fail "$name: no won level reported"
     [ -f "$home/xdg/wingtron/config.dat" ] || fail "$name: nothing saved under XDG_DATA_HOME"
-    mv "$data/levels/Spiders.xml" "$work/Spiders.xml"
-    if HOME=$home XDG_DATA_HOME=$home/xdg "$game" --headless --frames 1 2>"$work/$name.err"; then fail "$name: ran without its data"; fi
-    grep -qF "$data/levels/Spiders.xml" "$work/$name.err" || fail "$name: did not read $data: $(cat "$work/$name.err")"
-    mv "$work/Spiders.xml" "$data/levels/Spiders.xml"
+    mv "$data/levels/levels_vars.xml" "$work/levels_vars.xml"
+    if HOME=$home XDG_DATA_HOME=$home/xdg "$game" --headless --level 1 --frames 600 2>"$work/$name.err"; then
+        fail "$name: played without the rules file of $data"
+    fi
+    grep -q "levels_vars.xml" "$work/$name.err" || fail "$name: $(cat "$work/$name.err")"
+    mv "$work/levels_vars.xml" "$data/levels/levels_vars.xml"
     cd "$work"
 }
 play_from deb "$root/usr/games/wingtron" "$root/usr/share/wingtron"
