@@ -17,5 +17,5 @@ bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
-bash scripts/package.sh >/dev/null
+bash scripts/package.sh
 bash tests/package/package_test.sh build-release README.md
