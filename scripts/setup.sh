@@ -9,7 +9,7 @@ packages=(
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 libgl-dev
     libcairo2-dev libfreetype-dev nlohmann-json3-dev
     fonts-dejavu-core fonts-comfortaa
-    xvfb xauth
+    xvfb xauth python3
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
