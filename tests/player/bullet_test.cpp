@@ -199,10 +199,20 @@ TEST_F(BulletTest, MineWaitsForItsSpiderAndGoesOffOnce)
     bullets_frame();
     EXPECT_TRUE(bullet_list.contains(mine)); // a frozen spider does not set it off
 
+    // Gone on the frame it goes off: neither the mine nor its blink is drawn again.
+    TImage* body = MakeTestImage(16, 16, "Freeze_mine.png");
+    TImage* shine = MakeTestImage(16, 16, "mine_shine.png");
+    mine->entity = body;
+    mine_shine_png = shine;
     SpiderT* a = spider_at(505, 300);
     SpiderT* b = spider_at(495, 300);
+    ClearDrawTrace();
     bullets_frame();
     EXPECT_FALSE(bullet_list.contains(mine));
+    EXPECT_TRUE(TracedDraws().empty());
+    mine_shine_png = nullptr;
+    FreeImage(shine);
+    FreeImage(body);
     EXPECT_EQ(tactic_bonus, 10);
     EXPECT_EQ(a->action, 2);
     EXPECT_FLOAT_EQ(a->freeze_time, 500);
