@@ -75,6 +75,12 @@ TEST_F(BulletTest, FlightLastsAtLeastOneFrameAndEndsOnTheTarget)
         laser->Bullets_Scripts();
     EXPECT_NEAR(laser->x, 500, 0.01);
     EXPECT_NEAR(laser->y, 300, 0.01);
+
+    // A laser whose path passes beside its point ends all the same after its flight.
+    bullet_list.clear();
+    BulletT* astray = BulletT::CreateBullet_laser(7);
+    astray->launch_x += 6;
+    EXPECT_LT(run_out(), 100);
 }
 
 TEST_F(BulletTest, LaserDamageDependsOnTheKindAndMissesEatenFlies)
