@@ -214,6 +214,20 @@ TEST_F(MenuLoopTest, NewGameOnACampaignUnderWayAsksFirst)
     EXPECT_EQ(menu_loop.screen, kScreenConfirmNew);
 }
 
+TEST_F(MenuLoopTest, AGreyedOutResumeStartsNothing)
+{
+    // A player at level 1, then one who has finished the campaign.
+    for (int completed : {0, 1}) {
+        write_file("Profile_1.dat", profile_bytes("Ann", 1, 900, 3, completed, 1));
+        LoadLatestProfile();
+        EXPECT_FALSE(run(click_at(30, 500, 165) + click_at(60, 500, 165), 200)) << completed;
+        EXPECT_EQ(menu_loop.screen, kScreenMainMenu);
+        EXPECT_EQ(menu_loop.next_screen, kScreenMainMenu);
+        EXPECT_EQ(menu_loop.fade_state, 0);
+        EXPECT_EQ(menu_requested, 1);
+    }
+}
+
 TEST_F(MenuLoopTest, SliderFarLeftSilencesAndBackSavesTheChosenMode)
 {
     make_profile(1, "Ann", 4, 900);
