@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <utility>
 
 #include "platform/draw_trace.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/input_script.h"
-#include "shell/autoplay.h"
+#include "shell/bot_player.h"
 #include "shell/main_loop.h"
 #include "shell/state_dump.h"
 
@@ -66,6 +67,7 @@ struct RunState {
     int levels_lost = 0;  // levels the bot lost and played again
 };
 std::unique_ptr<RunState> g_run;
+BotPlayer g_bot;
 
 void on_frame(int64_t frame)
 {
@@ -142,6 +144,8 @@ void after_present(int64_t presented)
 }
 
 }  // namespace
+
+void SetBotPlayer(BotPlayer bot) { g_bot = std::move(bot); }
 
 FrameSet FrameSet::Parse(const std::string& text)
 {
@@ -298,6 +302,8 @@ void BeginRun(const RunOptions& options)
                           "Replay: " + replay + " --input " + options.record_file});
     }
     if (options.autoplay != 0) {
+        if (!g_bot.start)
+            throw std::runtime_error("This build of the game has no autoplay bot");
         BotOptions bot;
         bot.skill = options.autoplay == 2 ? BotSkill::Expert : BotSkill::Casual;
         bot.seed = static_cast<uint32_t>(seed);
@@ -305,7 +311,7 @@ void BeginRun(const RunOptions& options)
         bot.difficulty = options.overrides.difficulty > 0 ? options.overrides.difficulty : 1;
         bot.on_level_end = report_level;
         bot.on_campaign_end = report_campaign;
-        StartAutoplay(bot);
+        g_bot.start(bot);
     }
     SetFrameHook(on_frame);
     SetPresentedHook(after_present);
@@ -324,7 +330,8 @@ void EndRun()
     // A replay given the same frame count stops where the recorded run did.
     EndInputRecord({"The run ended after " + std::to_string(FrameCount()) + " presented frames (--frames "
                     + std::to_string(FrameCount()) + " stops a replay there)."});
-    StopAutoplay();
+    if (g_bot.stop)
+        g_bot.stop();
     SetFrameHook(nullptr);
     SetPresentedHook(nullptr);
 }

@@ -1,7 +1,6 @@
-// The autoplay bot: each frame it looks at the screen as a player sees it (flies, spiders,
-// specials, the heat, the weapon slots, the visor, the results) and plays only through the
-// pointer, the buttons, the keys and the wheel, posted into the same input queue the window
-// fills. It never changes the game's state itself, so a record of its game replays without it.
+// The seat a bot takes at the game. The bot lives in src/bot/, above the shell, so the
+// shell never names it: the program entry hands it in here, and a run with --autoplay
+// starts it, hears from it when a level is decided, and stops it at the end.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +48,13 @@ struct BotOptions {
     std::function<void(const BotCampaignResult&)> on_campaign_end;
 };
 
-// Starts the bot. Outside the levels it plays the menus and the stories as well, so a run
-// without --level goes from the first start to the final results and out through Exit.
-void StartAutoplay(const BotOptions& options);
-void StopAutoplay();
+struct BotPlayer {
+    // Starts the bot. Outside the levels it plays the menus and the stories as well, so a
+    // run without --level goes from the first start to the final results and out through
+    // Exit.
+    std::function<void(const BotOptions&)> start;
+    std::function<void()> stop;
+};
+
+// The bot a run with --autoplay starts; set by the program entry before BeginRun.
+void SetBotPlayer(BotPlayer bot);

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/bot_hand.h"
-#include "shell/autoplay.h"
+#include "bot/bot_hand.h"
+#include "shell/bot_player.h"
 
 class CampaignPlayer {
 public:

@@ -1,5 +1,5 @@
 // The campaign's screens between the levels, played as a person plays them.
-#include "shell/campaign_player.h"
+#include "bot/campaign_player.h"
 
 #include <string>
 
