@@ -173,7 +173,8 @@ class Bot {
 public:
     explicit Bot(const BotOptions& options)
         : skill_(options.skill), profile_(profile_for(options.skill)), random_(options.seed),
-          hand_(profile_.hand, random_), on_level_end_(options.on_level_end), campaign_(options, hand_, random_)
+          hand_(profile_.hand, random_), on_level_end_(options.on_level_end),
+          campaign_(options, hand_, random_)
     {
     }
 

@@ -6,7 +6,6 @@
 #include "persist/profile.h"
 #include "platform/input.h"
 #include "shell/story.h"
-#include "state/globals.h"
 #include "ui/menu_loop.h"
 
 namespace {
@@ -130,7 +129,7 @@ void CampaignPlayer::final_results(int64_t now)
     }
     // Enter once the trophy and the hint to go on are shown.
     const bool shown = story_screen.phase >= 10 && story_screen.opacity >= 1;
-    if (ready_to_act(now, screen) ) {
+    if (ready_to_act(now, screen)) {
         if (shown) {
             hand_.tap_key(kKeyEnter);
             finished_ = true;
