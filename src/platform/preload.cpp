@@ -32,18 +32,6 @@ struct Preload {
     size_t next = 0;  // first item no worker has claimed
     std::unordered_map<std::string, std::deque<size_t>> by_path;
     std::vector<std::thread> workers;
-
-    // A run that ends during start-up (the window closed, --frames) leaves the workers
-    // decoding: stop them before the statics go, or the program aborts on its way out.
-    ~Preload()
-    {
-        {
-            std::lock_guard lock(mutex);
-            next = items.size();
-        }
-        for (std::thread& t : workers)
-            t.join();
-    }
 };
 
 Preload g_preload;
