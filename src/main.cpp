@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/preload.h"
 #include "platform/real/gl_backend.h"
 #include "platform/real/openal_audio.h"
 #include "shell/main_loop.h"
@@ -70,6 +71,9 @@ int main(int argc, char** argv)
         ShowErrorBox("Wingtron", e.what());
         code = 1;
     }
+    // A run can end while start-up still decodes pictures and sounds on worker threads
+    // (the window closed during the loading bar): stop them while everything is alive.
+    EndPreload();
     EndRun();
     CloseAudio();
     EndGraphics();
