@@ -70,3 +70,14 @@ struct PixelRect {
 std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int tex_w, int tex_h, const Vertex* v,
                                                       int count, int width, int height, int cell,
                                                       int64_t least_area);
+
+// The modes in which a wholly transparent texel leaves the screen as it is (mask, alpha,
+// light).
+bool ClearLeavesAlone(int blend);
+
+// The triangles (into `out`, replaced) that draw `quad` of a tex_w x tex_h texture one to
+// one in colour rgba, and the blend mode to draw them in: alpha blending an opaque picture
+// in an opaque colour becomes solid, and in the modes that leave the screen alone under
+// transparent texels only the tiles holding visible ones are drawn. `parts` is scratch.
+void texel_quad_vertices(const TileMap& map, int tex_w, int tex_h, const TexelRect& quad, uint32_t rgba,
+                         int& blend, std::vector<TexelRect>& parts, std::vector<Vertex>& out);

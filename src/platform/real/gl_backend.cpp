@@ -271,7 +271,7 @@ public:
                     return;
                 }
             }
-            if (shortcuts_.visible_regions && info.tiles.some_empty && clear_leaves_alone(blend)) {
+            if (shortcuts_.visible_regions && info.tiles.some_empty && ClearLeavesAlone(blend)) {
                 if (auto regions = visible_regions(info.tiles, info.width, info.height, vertices, count, kLogicalW,
                                                    kLogicalH, kRegionCell, kRegionLeastArea)) {
                     draw_in_regions(texture, blend, vertices, count, *regions);
@@ -382,12 +382,6 @@ private:
     void toggle_fullscreen() { set_fullscreen(!fullscreen_); }
 
     bool one_to_one() const { return view_w_ == kLogicalW && view_h_ == kLogicalH; }
-
-    // The modes in which a wholly transparent texel leaves the screen as it is.
-    static bool clear_leaves_alone(int blend)
-    {
-        return blend == kMaskBlend || blend == kAlphaBlend || blend == kLightBlend;
-    }
 
     // The kept backdrop (platform/backdrop.h). A frame either defers its first draws until
     // it is known whether they match the kept ones, or keeps the pixels after as many
@@ -636,27 +630,7 @@ private:
     // rasteriser draws such quads several times faster.
     void draw_texel_quad(uint32_t texture, const TextureInfo& info, int blend, const TexelRect& quad, uint32_t rgba)
     {
-        const bool opaque_colour = (rgba >> 24) == 255;  // alpha is the fourth byte in memory
-        if (blend == kAlphaBlend && info.tiles.opaque && opaque_colour)
-            blend = kSolidBlend;
-        parts_.clear();
-        if (clear_leaves_alone(blend)) {
-            parts_of_kind(info.tiles, quad, kOpaqueTile, parts_);
-            parts_of_kind(info.tiles, quad, kSeeThroughTile, parts_);
-        } else {
-            parts_.push_back(quad);
-        }
-        quad_vertices_.clear();
-        const float w = static_cast<float>(info.width), h = static_cast<float>(info.height);
-        for (const TexelRect& p : parts_) {
-            const float x0 = static_cast<float>(p.x0), y0 = static_cast<float>(p.y0);
-            const float x1 = static_cast<float>(p.x1), y1 = static_cast<float>(p.y1);
-            const float u0 = p.tx0 / w, v0 = p.ty0 / h;
-            const float u1 = (p.tx0 + p.x1 - p.x0) / w, v1 = (p.ty0 + p.y1 - p.y0) / h;
-            const Vertex a {x0, y0, u0, v0, rgba}, b {x1, y0, u1, v0, rgba};
-            const Vertex c {x1, y1, u1, v1, rgba}, d {x0, y1, u0, v1, rgba};
-            quad_vertices_.insert(quad_vertices_.end(), {a, b, c, a, c, d});
-        }
+        texel_quad_vertices(info.tiles, info.width, info.height, quad, rgba, blend, parts_, quad_vertices_);
         if (!quad_vertices_.empty())
             add(texture, blend, true, quad_vertices_.data(), static_cast<int>(quad_vertices_.size()));
     }
