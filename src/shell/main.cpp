@@ -11,8 +11,12 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/web_backend.h"
+#else
 #include "platform/real/gl_backend.h"
 #include "platform/real/openal_audio.h"
+#endif
 #include "shell/main_loop.h"
 #include "shell/runner.h"
 #include "shell/startup.h"
@@ -39,15 +43,23 @@ int main(int argc, char** argv)
     if (options.headless)
         UseHeadlessPlatform();
     else {
+#ifdef __EMSCRIPTEN__
+        UseWebPlatform();
+#else
         SetBackend(CreateGLBackend());
         // Without an output device the silent driver takes over (the default).
         SetAudioDriverFactory(CreateOpenALAudioDriver);
+#endif
     }
 
     int code = 0;
+    std::string error;
     try {
         BeginRun(options);
         startup(options.overrides);
+#ifdef __EMSCRIPTEN__
+        WebGameReady();
+#endif
         run_main_loop();
     } catch (const ProgramExit& e) {
         code = e.code;
@@ -55,14 +67,19 @@ int main(int argc, char** argv)
         std::string message = e.source.empty() ? e.what() : HostPath(e.source) + ": " + e.what();
         std::fprintf(stderr, "wingtron: %s\n", message.c_str());
         ShowErrorBox("Wingtron", message);
+        error = message;
         code = 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wingtron: %s\n", e.what());
         ShowErrorBox("Wingtron", e.what());
+        error = e.what();
         code = 1;
     }
     EndRun();
     CloseAudio();
     EndGraphics();
+#ifdef __EMSCRIPTEN__
+    WebGameEnded(code, error);
+#endif
     return code;
 }
