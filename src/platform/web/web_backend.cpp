@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/audio.h"
+#include "platform/backdrop.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/texel_quads.h"
@@ -25,7 +26,13 @@ namespace {
 constexpr int kLogicalW = 1024;
 constexpr int kLogicalH = 768;
 constexpr int kTile = 32;  // texels a side of the tiles whose emptiness each texture records
+// Scaled or turned pictures this big are drawn only where their visible tiles land, in
+// rectangles made of cells this big (as on the desktop).
+constexpr int64_t kRegionLeastArea = 128 * 128;
+constexpr int kRegionCell = 64;
 constexpr double kFrameMs = 1000.0 / 60.0;
+constexpr PixelRect kWholeScreen {0, 0, kLogicalW, kLogicalH};
+constexpr uint32_t kKeptPixels = 0xffffffffu;  // the texture id of the kept backdrop
 
 // The page's side (site/page.js keeps the state these reach).
 // clang-format off
@@ -42,7 +49,7 @@ EM_ASYNC_JS(void, web_wait_animation_frame, (), {
     await Module.wt.nextAnimationFrame();
 });
 EM_JS(double, web_now, (), { return performance.now(); });
-EM_JS(void, web_frame_shown, (double work_ms), { Module.wt.frameShown(work_ms); });
+EM_JS(void, web_frame_shown, (double work_ms, int calls, int reuses), { Module.wt.frameShown(work_ms, calls, reuses); });
 EM_JS(void, web_set_cursor, (int visible), { Module.wt.setCursor(!!visible); });
 EM_JS(void, web_set_fullscreen, (int on), { Module.wt.setFullscreen(!!on); });
 EM_JS(int, web_is_fullscreen, (), { return Module.wt.isFullscreen() ? 1 : 0; });
@@ -91,7 +98,7 @@ void main() {
 // keys follow the physical number row there as on the desktop.
 enum EventKind { kKey = 1, kChar = 2, kMove = 3, kButton = 4, kWheel = 5, kPause = 6, kClose = 7 };
 
-class WebBackend final : public Backend {
+class WebBackend final : public Backend, private BackdropCanvas {
 public:
     ~WebBackend() override { close(); }
 
@@ -130,6 +137,10 @@ public:
         for (auto& [id, t] : textures_)
             glDeleteTextures(1, &t.name);
         textures_.clear();
+        if (kept_pixels_)
+            glDeleteTextures(1, &kept_pixels_);
+        kept_pixels_ = 0;
+        keeper_.forget();
         open_ = false;
     }
 
@@ -140,13 +151,22 @@ public:
     {
         if (!open_)
             return;
-        flush();
+        keeper_.settle(*this);
+        submit();
         update_viewport();
+        glDisable(GL_SCISSOR_TEST);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        clip_to(kWholeScreen);
+        keeper_.begin_frame(one_to_one());
     }
 
-    void finish() override { flush(); }
+    void finish() override
+    {
+        keeper_.settle(*this);
+        submit();
+    }
 
     // Shows the frame on the browser's next animation frame, and keeps the game at 60
     // frames a second whatever the display's rate: on a faster display the frame waits
@@ -157,7 +177,9 @@ public:
     {
         if (!open_)
             return;
-        flush();
+        keeper_.settle(*this);
+        submit();
+        keeper_.end_frame();
         ServiceWebAudio();
         const double work = web_now() - work_start_;
         double now = web_now();
@@ -173,7 +195,7 @@ public:
             } while (now < due_ - 0.25 * kFrameMs);
         }
         due_ += kFrameMs;
-        web_frame_shown(work);
+        web_frame_shown(work, calls_, keeper_.reuses());
         calls_last_frame_ = calls_;
         calls_ = 0;
         work_start_ = web_now();
@@ -191,7 +213,7 @@ public:
     {
         if (!open_)
             return 0;
-        flush();
+        submit();
         const uint32_t id = next_id_++;
         Texture& t = textures_[id];
         t.width = pixels.width;
@@ -208,7 +230,12 @@ public:
         auto found = textures_.find(texture);
         if (found == textures_.end())
             return;
-        flush();
+        keeper_.settle(*this);
+        submit();
+        // A new picture may get the same name: what was logged of the old one must never
+        // match it.
+        if (keeper_.uses(texture))
+            keeper_.forget();
         if (found->second.name)
             glDeleteTextures(1, &found->second.name);
         if (bound_ == found->second.name)
@@ -218,7 +245,15 @@ public:
 
     void draw_triangles(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (!open_ || lost_ || invisible(blend, vertices, count))
+        if (open_ && !lost_)
+            keeper_.draw(*this, texture, blend, vertices, count);
+    }
+
+    int backdrop_reuses() const override { return keeper_.reuses(); }
+
+    void draw_now(uint32_t texture, int blend, const Vertex* vertices, int count) override
+    {
+        if (invisible(blend, vertices, count))
             return;
         auto found = textures_.find(texture);
         if (found != textures_.end() && one_to_one()) {
@@ -229,6 +264,13 @@ public:
                 if (!quad_vertices_.empty())
                     add(texture, blend, true, quad_vertices_.data(), static_cast<int>(quad_vertices_.size()));
                 return;
+            }
+            if (t.tiles.some_empty && ClearLeavesAlone(blend)) {
+                if (auto regions = visible_regions(t.tiles, t.width, t.height, vertices, count, kLogicalW, kLogicalH,
+                                                   kRegionCell, kRegionLeastArea)) {
+                    draw_in_regions(texture, blend, vertices, count, *regions);
+                    return;
+                }
             }
         }
         add(texture, blend, false, vertices, count);
@@ -252,7 +294,8 @@ public:
     {
         if (!open_ || lost_)
             return false;
-        flush();
+        keeper_.settle(*this);
+        submit();
         std::vector<uint8_t> raw(static_cast<size_t>(view_w_) * view_h_ * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(view_x_, view_y_, view_w_, view_h_, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
@@ -291,6 +334,10 @@ private:
         auto* b = static_cast<WebBackend*>(self);
         b->lost_ = true;
         b->batch_.clear();
+        b->commands_.clear();
+        b->frame_vertices_.clear();
+        b->keeper_.forget();
+        b->kept_pixels_ = 0;
         for (auto& [id, t] : b->textures_)
             t.name = 0;  // gone with the context
         web_graphics_lost(1);
@@ -376,6 +423,65 @@ private:
         update_viewport();
     }
 
+    // The kept backdrop (platform/backdrop.h): the pixels go to a texture of their own.
+    void keep_screen() override
+    {
+        submit();
+        if (!kept_pixels_) {
+            glGenTextures(1, &kept_pixels_);
+            glBindTexture(GL_TEXTURE_2D, kept_pixels_);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kLogicalW, kLogicalH, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+        } else {
+            glBindTexture(GL_TEXTURE_2D, kept_pixels_);
+        }
+        bound_ = kept_pixels_;
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, view_x_, view_y_, kLogicalW, kLogicalH);
+    }
+
+    // The kept pixels one to one over the whole screen (GL keeps the rows bottom up).
+    void restore_screen() override
+    {
+        const float w = kLogicalW, h = kLogicalH;
+        const Vertex a {0, 0, 0, 1, 0xffffffffu}, b {w, 0, 1, 1, 0xffffffffu};
+        const Vertex c {w, h, 1, 0, 0xffffffffu}, d {0, h, 0, 0, 0xffffffffu};
+        const Vertex quad[6] = {a, b, c, a, c, d};
+        add(kKeptPixels, kSolidBlend, true, quad, 6);
+    }
+
+    void clip_to(const PixelRect& r) override
+    {
+        clip_ = r;
+        scissor(r);
+    }
+
+    // The triangles drawn whole once inside each rectangle (within the clip), scissored.
+    void draw_in_regions(uint32_t texture, int blend, const Vertex* vertices, int count,
+                         const std::vector<PixelRect>& regions)
+    {
+        for (const PixelRect& r : regions) {
+            const PixelRect part {std::max(r.x0, clip_.x0), std::max(r.y0, clip_.y0), std::min(r.x1, clip_.x1),
+                                  std::min(r.y1, clip_.y1)};
+            if (part.area() == 0)
+                continue;
+            scissor(part);
+            add(texture, blend, false, vertices, count);
+        }
+        scissor(clip_);
+    }
+
+    void scissor(const PixelRect& r)
+    {
+        submit();
+        if (!one_to_one())
+            glScissor(view_x_, view_y_, view_w_, view_h_);
+        else
+            glScissor(view_x_ + r.x0, view_y_ + kLogicalH - r.y1, std::max(0, r.x1 - r.x0), std::max(0, r.y1 - r.y0));
+    }
+
     void upload(Texture& t)
     {
         glGenTextures(1, &t.name);
@@ -454,6 +560,13 @@ private:
 
     void apply_texture(uint32_t texture, bool exact)
     {
+        if (texture == kKeptPixels) {
+            if (applied_mode_ != 1)
+                glUniform1i(u_mode_, applied_mode_ = 1);
+            if (bound_ != kept_pixels_)
+                glBindTexture(GL_TEXTURE_2D, bound_ = kept_pixels_);
+            return;
+        }
         auto found = textures_.find(texture);
         const int mode = found != textures_.end() ? 1 : 0;
         if (mode != applied_mode_) {
@@ -476,19 +589,35 @@ private:
         }
     }
 
+    // Ends the batch: it joins the frame's list of draws, which go to the GPU together
+    // (submit), with all their vertices in one upload.
     void flush()
     {
         if (batch_.empty())
             return;
         if (!lost_) {
-            apply_blend(batch_blend_);
-            apply_texture(batch_texture_, batch_exact_);
-            glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(batch_.size() * sizeof(Vertex)), batch_.data(),
-                         GL_STREAM_DRAW);
-            glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(batch_.size()));
-            ++calls_;
+            const auto first = static_cast<int>(frame_vertices_.size());
+            frame_vertices_.insert(frame_vertices_.end(), batch_.begin(), batch_.end());
+            commands_.push_back({batch_texture_, batch_blend_, batch_exact_, first, static_cast<int>(batch_.size())});
         }
         batch_.clear();
+    }
+
+    void submit()
+    {
+        flush();
+        if (commands_.empty())
+            return;
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(frame_vertices_.size() * sizeof(Vertex)),
+                     frame_vertices_.data(), GL_STREAM_DRAW);
+        for (const Command& c : commands_) {
+            apply_blend(c.blend);
+            apply_texture(c.texture, c.exact);
+            glDrawArrays(GL_TRIANGLES, c.first, c.count);
+            ++calls_;
+        }
+        commands_.clear();
+        frame_vertices_.clear();
     }
 
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
@@ -501,6 +630,17 @@ private:
     int view_x_ = 0, view_y_ = 0, view_w_ = kLogicalW, view_h_ = kLogicalH;
     std::unordered_map<uint32_t, Texture> textures_;
     uint32_t next_id_ = 1;
+    struct Command {
+        uint32_t texture;
+        int blend;
+        bool exact;
+        int first, count;
+    };
+    std::vector<Command> commands_;
+    BackdropKeeper keeper_;
+    GLuint kept_pixels_ = 0;
+    PixelRect clip_ = kWholeScreen;  // where draws may go (screen pixels)
+    std::vector<Vertex> frame_vertices_;
     std::vector<Vertex> batch_;
     uint32_t batch_texture_ = 0;
     int batch_blend_ = kSolidBlend;

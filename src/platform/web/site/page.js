@@ -343,8 +343,10 @@
         wt: {
             events: events,
             nextAnimationFrame: () => new Promise((resolve) => requestAnimationFrame(resolve)),
-            frameShown: (work) => {
+            frameShown: (work, calls, reuses) => {
                 state.frames++;
+                state.drawCalls = calls;
+                state.backdropReuses = reuses;
                 const now = performance.now();
                 if (state.frameTimes.length >= 20000) {
                     state.frameTimes.splice(0, 10000);
