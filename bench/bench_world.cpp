@@ -13,19 +13,19 @@
 #include <cstring>
 #include <vector>
 
-#include "entities/events.h"
 #include "fx/emitter.h"
 #include "persist/profile.h"
-#include "player/bullet.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
+#include "player/bullet.h"
 #include "shell/level_rules.h"
 #include "shell/main_loop.h"
 #include "state/assets.h"
 #include "state/globals.h"
 #include "state/lists.h"
 #include "world/container.h"
+#include "world/events.h"
 #include "world/fly.h"
 #include "world/level_object.h"
 #include "world/special.h"

@@ -9,7 +9,7 @@ endif()
 
 set(SRC ${CMAKE_SOURCE_DIR}/src)
 file(GLOB_RECURSE WEB_SOURCES CONFIGURE_DEPENDS
-    ${SRC}/shell/*.cpp ${SRC}/bot/*.cpp ${SRC}/state/*.cpp ${SRC}/entities/*.cpp ${SRC}/world/*.cpp
+    ${SRC}/main.cpp ${SRC}/shell/*.cpp ${SRC}/bot/*.cpp ${SRC}/state/*.cpp ${SRC}/entities/*.cpp ${SRC}/world/*.cpp
     ${SRC}/player/*.cpp ${SRC}/fx/*.cpp ${SRC}/ui/*.cpp ${SRC}/persist/*.cpp ${SRC}/sound/*.cpp
     ${SRC}/platform/*.cpp ${SRC}/platform/headless/*.cpp ${SRC}/platform/web/*.cpp ${SRC}/platform/web/*.c)
 # The desktop's decoders and decoding threads have browser counterparts under web/.

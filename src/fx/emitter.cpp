@@ -10,11 +10,11 @@
 
 #include "persist/profile.h"
 #include "platform/input.h"
-#include "player/robo_fly.h"
 #include "sound/sound.h"
 #include "state/assets.h"
 #include "state/globals.h"
 #include "state/lists.h"
+#include "state/play.h"
 
 namespace {
 
@@ -498,10 +498,8 @@ void emitterT::Update_articles_scenarios()
         if (life < 100)
             fade_down(alpha, 0.01f);
         // The repair smoke clears quickly once the robot has left its branch.
-        robot_list.for_each([&](roboFlyT& r) {
-            if (r.Curr_animation >= 2 && r.Curr_animation <= 5)
-                fade_down(alpha, 0.05f);
-        });
+        if (robot_Curr_animation >= 2 && robot_Curr_animation <= 5)
+            fade_down(alpha, 0.05f);
     } else if (script == "lure_waves") {
         grow(*this, 0.01f);
         if (life < 100)

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "entities/actor.h"
-#include "entities/tlist.h"
+#include "state/tlist.h"
 
 // One effect object. `name` "emitter" spawns particles by `script` and draws nothing;
 // `name` "particle" is drawn and behaves by `script`. Every object lives `life` frames.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "entities/tlist.h"
+#include "state/tlist.h"
 
 // One row of the high-score table.
 struct ProfileSaveT {

@@ -21,14 +21,8 @@
 #include "state/assets.h"
 #include "state/globals.h"
 #include "state/lists.h"
-#include "ui/ingame_gui.h"
 #include "world/level_file.h"
 
-int active_slot = 1;
-int active_weapon = 1;
-int free_slots = 4;
-int slice_pending = 0;
-int cooling_frames = 0;
 
 namespace {
 

@@ -4,12 +4,7 @@
 #pragma once
 
 #include "entities/actor.h"
-
-extern int active_slot;     // 1..4
-extern int active_weapon;   // weapon of the active slot: 0 none, 1 laser .. 6 time warp
-extern int free_slots;      // slots not yet filled, 4 at level start (0 or below: all full)
-extern int slice_pending;   // 1 while a laser slice anchor waits for the right button's release
-extern int cooling_frames;  // frames of extra cooling left, 100 per cooling module used
+#include "state/play.h"  // active_slot, active_weapon, free_slots, slice_pending, cooling_frames
 
 class power_upsT : public Actor {
 public:

@@ -19,12 +19,9 @@
 #include "state/assets.h"
 #include "state/globals.h"
 #include "state/lists.h"
-#include "ui/ingame_gui.h"
 #include "world/fly.h"
 #include "world/special.h"
 
-float temperature = 0;
-int robot_damaged = 0;
 int robot_home_x = 332;
 int robot_home_y = 617;
 int robot_launch_x = 380;
@@ -79,7 +76,13 @@ void place_repair_icon(roboFlyT& r)
 
 }  // namespace
 
-roboFlyT::roboFlyT() { place_repair_icon(*this); }
+roboFlyT::roboFlyT()
+{
+    place_repair_icon(*this);
+    robot_Curr_animation = Curr_animation;
+}
+
+roboFlyT::~roboFlyT() { robot_Curr_animation = 0; }
 
 void roboFlyT::initialize_robo_fly()
 {
@@ -115,6 +118,7 @@ void roboFlyT::enter_animation(int state)
     default: return;
     }
     Curr_animation = static_cast<uint8_t>(state);
+    robot_Curr_animation = Curr_animation;
     entity = s.picture;
     MaxFrames = static_cast<uint8_t>(s.frames);
     AnimationSpeed = s.speed;
@@ -144,6 +148,7 @@ void roboFlyT::animation_eneble()
             frame = 0;
             AnimPongDir = 1;
             Curr_animation = 0;
+            robot_Curr_animation = 0;
         }
         break;
     case 2:
@@ -155,6 +160,7 @@ void roboFlyT::animation_eneble()
             animation_script = 3;
             AnimationSpeed = 0.2f;
             Curr_animation = 0;
+            robot_Curr_animation = 0;
         }
         break;
     case 6:
@@ -167,6 +173,7 @@ void roboFlyT::animation_eneble()
             frame = 0;
             action = 0;
             Curr_animation = 0;
+            robot_Curr_animation = 0;
         }
         break;
     default:  // 3..5: the fetch flight drives them

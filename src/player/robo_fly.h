@@ -4,9 +4,8 @@
 #pragma once
 
 #include "entities/actor.h"
+#include "state/play.h"  // temperature, robot_damaged, robot_Curr_animation
 
-extern float temperature;   // robot heat; 0 cold, overheats above 100 (may dip just below 0)
-extern int robot_damaged;   // copy of the robot's `damaged`, for the HUD
 extern int robot_home_x;    // where the robot rests on its branch, pixels
 extern int robot_home_y;
 extern int robot_launch_x;  // where fetch flights start and end, pixels
@@ -37,6 +36,7 @@ public:
     float y_returnP = 0;
 
     roboFlyT();
+    ~roboFlyT() override;
 
     // The level's robot at home, climbing onto its branch; appended to robot_list.
     static void initialize_robo_fly();

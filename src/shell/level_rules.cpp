@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "entities/events.h"
 #include "entities/helpers.h"
 #include "persist/profile.h"
 #include "persist/profile_save.h"
@@ -19,6 +18,7 @@
 #include "state/globals.h"
 #include "state/lists.h"
 #include "ui/font.h"
+#include "world/events.h"
 #include "world/fly.h"
 #include "world/level_file.h"
 

@@ -1,7 +1,6 @@
 // The main frame loop and the two ways into play: menu entry and level start.
 #include "shell/main_loop.h"
 
-#include "entities/events.h"
 #include "fx/emitter.h"
 #include "persist/profile.h"
 #include "platform/graphics.h"
@@ -22,6 +21,7 @@
 #include "ui/menu_loop.h"
 #include "ui/visor.h"
 #include "world/container.h"
+#include "world/events.h"
 #include "world/fly.h"
 #include "world/level_object.h"
 #include "world/special.h"

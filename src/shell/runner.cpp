@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <utility>
 
 #include "platform/draw_trace.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/input_script.h"
-#include "shell/autoplay.h"
+#include "shell/bot_player.h"
 #include "shell/main_loop.h"
 #include "shell/state_dump.h"
 
@@ -63,6 +64,7 @@ struct RunState {
     std::ofstream trace;
 };
 std::unique_ptr<RunState> g_run;
+BotPlayer g_bot;
 
 void on_frame(int64_t frame)
 {
@@ -119,6 +121,8 @@ void after_present(int64_t presented)
 }
 
 }  // namespace
+
+void SetBotPlayer(BotPlayer bot) { g_bot = std::move(bot); }
 
 FrameSet FrameSet::Parse(const std::string& text)
 {
@@ -269,9 +273,12 @@ void BeginRun(const RunOptions& options)
                          {"Wingtron input record: every event of the run, stamped with its frame.",
                           "Replay: " + replay + " --input " + options.record_file});
     }
-    if (options.autoplay != 0)
-        StartAutoplay(options.autoplay == 2 ? BotSkill::Expert : BotSkill::Casual, static_cast<uint32_t>(seed),
-                      report_level);
+    if (options.autoplay != 0) {
+        if (!g_bot.start)
+            throw std::runtime_error("This build of the game has no autoplay bot");
+        g_bot.start(options.autoplay == 2 ? BotSkill::Expert : BotSkill::Casual, static_cast<uint32_t>(seed),
+                    report_level);
+    }
     SetFrameHook(on_frame);
     SetPresentedHook(after_present);
 }
@@ -289,7 +296,8 @@ void EndRun()
     // A replay given the same frame count stops where the recorded run did.
     EndInputRecord({"The run ended after " + std::to_string(FrameCount()) + " presented frames (--frames "
                     + std::to_string(FrameCount()) + " stops a replay there)."});
-    StopAutoplay();
+    if (g_bot.stop)
+        g_bot.stop();
     SetFrameHook(nullptr);
     SetPresentedHook(nullptr);
 }

@@ -1,7 +1,6 @@
 // State snapshots.
 #include "shell/state_dump.h"
 
-#include "entities/events.h"
 #include "fx/emitter.h"
 #include "persist/profile.h"
 #include "platform/input.h"
@@ -20,6 +19,7 @@
 #include "ui/menu_loop.h"
 #include "ui/visor.h"
 #include "world/container.h"
+#include "world/events.h"
 #include "world/fly.h"
 #include "world/level_object.h"
 #include "world/special.h"

@@ -1,8 +1,9 @@
 // The entity lists. Every entity lives in exactly one of them; the order in which the
-// frame walks them is the drawing order.
+// frame walks them is the drawing order. Only the list types' names are known here: the
+// lists themselves are created in shell/lists.cpp, the one file that sees every type.
 #pragma once
 
-#include "entities/tlist.h"
+#include "state/tlist.h"
 
 class EventsT;
 class FlyT;

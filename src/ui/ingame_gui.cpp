@@ -22,10 +22,6 @@
 #include "ui/font.h"
 #include "world/spider.h"
 
-int time_warp_state = 0;
-int time_warp_timer = 0;
-int spider2_gauge_state = 0;
-int overheat_flash = 0;
 int end_fade_timer = 0;
 
 namespace {

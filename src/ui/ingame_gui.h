@@ -6,11 +6,8 @@
 #include <string>
 
 #include "entities/actor.h"
+#include "state/play.h"  // time_warp_state, time_warp_timer, spider2_gauge_state, overheat_flash
 
-extern int time_warp_state;      // 0 off, 1 slowing, 2 recovering
-extern int time_warp_timer;      // frames spent in the current time-warp phase
-extern int spider2_gauge_state;  // slide of the gauges: 1 in, 2 shown, 3 out, 5 first out; 0/4/6 still
-extern int overheat_flash;       // frames of flash left
 extern int end_fade_timer;       // frames since the level's outcome was decided
 
 class inGame_guiT : public Actor {

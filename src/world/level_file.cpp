@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "entities/events.h"
 #include "persist/xml_document.h"
 #include "platform/files.h"
 #include "state/lists.h"
+#include "world/events.h"
 
 std::string level_events_path(const std::string& level) { return ".\\Levels\\Level_" + level + ".dat"; }
 

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -136,14 +138,19 @@ TEST_F(CrashSafety, FullDiskAtAnyByteLeavesOldOrNewFiles)
 
 TEST_F(CrashSafety, KilledWriterLeavesLoadableFiles)
 {
-    seed_files();
+    // The writer tells the parent through a pipe each time it finishes a round of saves.
+    // The parent times one round, then kills the writer at a random point of a later one,
+    // so every kill lands in the middle of real work however fast the machine is.
     std::mt19937 rng(1234);
-    int saw_new = 0;
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
+        seed_files();
+        int done[2];
+        ASSERT_EQ(pipe(done), 0);
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            close(done[0]);
             // Save as fast as possible until killed; each save carries a new score.
             for (int i = 1;; ++i) {
                 set_current("Ann", 1 + i % 30, 100000 + i, i, 0, 1);
@@ -152,23 +159,39 @@ TEST_F(CrashSafety, KilledWriterLeavesLoadableFiles)
                 ProfileSaveT::Save_High_score();
                 music_volume = static_cast<float>(i % 100) / 100.0f;
                 SaveConfig();
+                const char tick = 1;
+                if (write(done[1], &tick, 1) != 1)
+                    _exit(1);
             }
         }
-        usleep(std::uniform_int_distribution<int>(200, 6000)(rng));
+        close(done[1]);
+        auto finished_round = [&] {
+            char tick = 0;
+            return read(done[0], &tick, 1) == 1;
+        };
+        const bool first = finished_round();
+        const auto started = std::chrono::steady_clock::now();
+        const bool second = first && finished_round();
+        const auto round_us =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count();
+        usleep(static_cast<useconds_t>(std::uniform_int_distribution<int64_t>(0, std::max<int64_t>(round_us, 1))(rng)));
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
+        close(done[0]);
+        ASSERT_TRUE(second) << "the writer died before finishing two rounds of saves";
 
         reset_profile_globals();
         ASSERT_EQ(LoadProfile(1), 1);
         EXPECT_EQ(profile_name, "Ann");
-        if (profile_score >= 100000)
-            ++saw_new;
+        EXPECT_GE(profile_score, 100001) << "the finished saves are not seen";
         EXPECT_EQ(read_file("High_score.dat").size(), old_table_.size());
         EXPECT_EQ(read_file("config.dat").size(), 12u);
         LoadConfig(); // clears what the killed writer left behind
         EXPECT_EQ(temp_files_in(profiles()), 0);
         EXPECT_EQ(read_file("Profile_2.dat"), profile_bytes("Bo", 4, 200, 6, 0, 2));
+        EXPECT_EQ(read_file("Profile_3.dat"), profile_bytes("Cy", 6, 300, 9, 0, 1));
+        if (HasFailure())
+            return;
     }
-    EXPECT_GT(saw_new, 0); // the writer did get saves through
 }

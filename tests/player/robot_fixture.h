@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "entities/events.h"
 #include "persist/profile.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
@@ -26,6 +25,7 @@
 #include "support/draw_helpers.h"
 #include "support/temp_dir.h"
 #include "ui/ingame_gui.h"
+#include "world/events.h"
 #include "world/fly.h"
 #include "world/special.h"
 #include "world/world_fixture.h"

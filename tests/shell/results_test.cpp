@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "entities/events.h"
 #include "persist/profile.h"
 #include "platform/draw_trace.h"
 #include "platform/headless/headless_backend.h"
@@ -18,6 +17,7 @@
 #include "state/lists.h"
 #include "support/draw_helpers.h"
 #include "support/temp_dir.h"
+#include "world/events.h"
 #include "world/fly.h"
 
 namespace {

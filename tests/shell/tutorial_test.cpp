@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "entities/events.h"
 #include "persist/profile.h"
 #include "platform/headless/headless_backend.h"
 #include "player/power_ups.h"
@@ -14,6 +13,7 @@
 #include "state/lists.h"
 #include "state/scores.h"
 #include "ui/visor.h"
+#include "world/events.h"
 #include "world/fly.h"
 
 namespace

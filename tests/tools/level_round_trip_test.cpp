@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "entities/events.h"
 #include "levels/level_check.h"
 #include "levels/level_source.h"
 #include "persist/profile.h"
@@ -16,6 +15,7 @@
 #include "platform/headless/headless_backend.h"
 #include "shell/level_rules.h"
 #include "state/lists.h"
+#include "world/events.h"
 #include "world/spider.h"
 
 using namespace levels;

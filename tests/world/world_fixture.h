@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "entities/events.h"
 #include "fx/emitter.h"
 #include "persist/profile.h"
 #include "platform/draw_trace.h"
@@ -22,6 +21,7 @@
 #include "support/draw_helpers.h"
 #include "ui/ingame_gui.h"
 #include "world/container.h"
+#include "world/events.h"
 #include "world/fly.h"
 #include "world/level_object.h"
 #include "world/special.h"

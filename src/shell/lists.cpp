@@ -2,7 +2,6 @@
 // entity type complete, as the lists own (and so destroy) their objects.
 #include "state/lists.h"
 
-#include "entities/events.h"
 #include "fx/emitter.h"
 #include "player/bullet.h"
 #include "player/power_ups.h"
@@ -12,6 +11,7 @@
 #include "ui/gui.h"
 #include "ui/ingame_gui.h"
 #include "world/container.h"
+#include "world/events.h"
 #include "world/fly.h"
 #include "world/level_object.h"
 #include "world/special.h"

@@ -1,6 +1,6 @@
 // The bot's hand: human-like pointer reaches, clicks, drags, keys and the wheel, posted
 // into the input queue one frame at a time.
-#include "shell/bot_hand.h"
+#include "bot/bot_hand.h"
 
 #include <algorithm>
 #include <cmath>

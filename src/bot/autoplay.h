@@ -7,25 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-enum class BotSkill { Casual = 1, Expert = 2 };
-
-// One level played by the bot, as the game itself tallied it.
-struct BotLevelResult {
-    int level = 0;
-    int difficulty = 0;
-    int outcome = 0;          // 1 won, 2 lost
-    int64_t frames = 0;       // presented frames from the level's start to its outcome
-    int ticks = 0;            // the level clock at the outcome
-    int main_score = 0;       // after the results screen's tally (won levels)
-    int tactic_bonus = 0;
-    int time_bonus_left = 0;
-    int total = 0;
-    int stars = 0;
-    int flies_lost = 0;       // fly lives the spiders took
-    int flies_released = 0;
-    int shots = 0;            // clicks and drags aimed at the web
-    int overheats = 0;
-};
+#include "shell/bot_player.h"  // BotSkill, BotLevelResult
 
 // Starts the bot; its own choices are drawn from `seed`. on_level_end is called once for
 // every level decided while it plays: a lost level at once, a won level once its results

@@ -1,5 +1,5 @@
 // Timed level events.
-#include "entities/events.h"
+#include "world/events.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,6 +1,6 @@
 // The bot's hand: reaches take the time a person's would and end on the target, clicks
 // press and release in separate frames, and nothing it posts leaves the window.
-#include "shell/bot_hand.h"
+#include "bot/bot_hand.h"
 
 #include <gtest/gtest.h>
 

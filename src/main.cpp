@@ -1,13 +1,15 @@
-// Program entry: reads the command line, picks the backend, runs start-up and the main
-// loop, and turns the game's fatal errors into a one-line message.
+// Program entry: reads the command line, picks the backend, hands the shell its bot, runs
+// start-up and the main loop, and turns the game's fatal errors into a one-line message.
+// It stands above every room, as the one place that puts them together.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
 
-#include "platform/audio.h"
+#include "bot/autoplay.h"
 #include "persist/xml_document.h"
+#include "platform/audio.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -51,6 +53,8 @@ int main(int argc, char** argv)
         SetAudioDriverFactory(CreateOpenALAudioDriver);
 #endif
     }
+
+    SetBotPlayer({StartAutoplay, StopAutoplay});
 
     int code = 0;
     std::string error;

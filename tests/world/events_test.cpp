@@ -1,5 +1,5 @@
 // Timetables read from level files and events firing on the level clock.
-#include "entities/events.h"
+#include "world/events.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // one thing to do (answer a screen, repair, cool, save a fly a spider is about to eat,
 // bomb or slice a cluster, free the most endangered fly, fetch a special) and hands it to
 // the hand, which plays it out through posted input events over the next frames.
-#include "shell/autoplay.h"
+#include "bot/autoplay.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "bot/bot_hand.h"
 #include "persist/profile.h"
 #include "platform/input.h"
 #include "player/power_ups.h"
 #include "player/robo_fly.h"
-#include "shell/bot_hand.h"
 #include "state/globals.h"
 #include "state/lists.h"
 #include "state/scores.h"

@@ -1,0 +1,2 @@
+// The bot may include anything below it.
+#include "state/shared.h"
