@@ -252,3 +252,48 @@ void texel_quad_vertices(const TileMap& map, int tex_w, int tex_h, const TexelRe
         out.insert(out.end(), {a, b, c, a, c, d});
     }
 }
+
+ScreenView LetterboxView(int width, int height)
+{
+    const float s = std::min(static_cast<float>(width) / 1024, static_cast<float>(height) / 768);
+    ScreenView v;
+    v.w = std::max(1, static_cast<int>(1024 * s));
+    v.h = std::max(1, static_cast<int>(768 * s));
+    v.x = (width - v.w) / 2;
+    v.y = (height - v.h) / 2;
+    return v;
+}
+
+void ScreenFromReadBack(const std::vector<uint8_t>& raw, const ScreenView& view, Pixmap& out)
+{
+    out.width = 1024;
+    out.height = 768;
+    out.rgba.assign(static_cast<size_t>(1024) * 768 * 4, 0);
+    for (int y = 0; y < 768; ++y) {
+        const int sy = view.h - 1 - std::min(view.h - 1, y * view.h / 768);
+        for (int x = 0; x < 1024; ++x) {
+            const int sx = std::min(view.w - 1, x * view.w / 1024);
+            const uint8_t* s = &raw[(static_cast<size_t>(sy) * view.w + sx) * 4];
+            uint8_t* d = &out.rgba[(static_cast<size_t>(y) * 1024 + x) * 4];
+            d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+        }
+    }
+}
+
+bool InvisibleTriangles(int blend, const Vertex* vertices, int count)
+{
+    if (!ClearLeavesAlone(blend))
+        return false;
+    for (int i = 0; i < count; ++i)
+        if (vertices[i].rgba >> 24)
+            return false;
+    return true;
+}
+
+void WholeScreenQuad(Vertex out[6])
+{
+    const float w = 1024, h = 768;
+    const Vertex a {0, 0, 0, 1, 0xffffffffu}, b {w, 0, 1, 1, 0xffffffffu};
+    const Vertex c {w, h, 1, 0, 0xffffffffu}, d {0, h, 0, 0, 0xffffffffu};
+    out[0] = a, out[1] = b, out[2] = c, out[3] = a, out[4] = c, out[5] = d;
+}

@@ -249,7 +249,7 @@ public:
 
     void draw_now(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (invisible(blend, vertices, count))
+        if (InvisibleTriangles(blend, vertices, count))
             return;
         auto found = textures_.find(texture);
         if (found != textures_.end() && one_to_one()) {
@@ -347,18 +347,7 @@ public:
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
         glReadPixels(view_x_, view_y_, view_w_, view_h_, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
-        out.width = kLogicalW;
-        out.height = kLogicalH;
-        out.rgba.assign(static_cast<size_t>(kLogicalW) * kLogicalH * 4, 0);
-        for (int y = 0; y < kLogicalH; ++y) {
-            int sy = view_h_ - 1 - std::min(view_h_ - 1, y * view_h_ / kLogicalH);
-            for (int x = 0; x < kLogicalW; ++x) {
-                int sx = std::min(view_w_ - 1, x * view_w_ / kLogicalW);
-                const uint8_t* s = &raw[(static_cast<size_t>(sy) * view_w_ + sx) * 4];
-                uint8_t* d = &out.rgba[(static_cast<size_t>(y) * kLogicalW + x) * 4];
-                d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
-            }
-        }
+        ScreenFromReadBack(raw, {view_x_, view_y_, view_w_, view_h_}, out);
         return true;
     }
 
@@ -412,10 +401,8 @@ private:
     // bottom up).
     void restore_screen() override
     {
-        const float w = kLogicalW, h = kLogicalH;
-        const Vertex a {0, 0, 0, 1, 0xffffffffu}, b {w, 0, 1, 1, 0xffffffffu};
-        const Vertex c {w, h, 1, 0, 0xffffffffu}, d {0, h, 0, 0, 0xffffffffu};
-        const Vertex quad[6] = {a, b, c, a, c, d};
+        Vertex quad[6];
+        WholeScreenQuad(quad);
         add(kept_pixels_, kSolidBlend, true, quad, 6);
         flush();
     }
@@ -509,11 +496,9 @@ private:
         SDL_GL_GetDrawableSize(window_, &w, &h);
         int ww = 0, wh = 0;
         SDL_GetWindowSize(window_, &ww, &wh);
-        float s = std::min(static_cast<float>(w) / kLogicalW, static_cast<float>(h) / kLogicalH);
-        view_w_ = std::max(1, static_cast<int>(kLogicalW * s));
-        view_h_ = std::max(1, static_cast<int>(kLogicalH * s));
-        view_x_ = (w - view_w_) / 2;
-        view_y_ = (h - view_h_) / 2;
+        const ScreenView view = LetterboxView(w, h);
+        view_x_ = view.x, view_y_ = view.y, view_w_ = view.w, view_h_ = view.h;
+        const float s = std::min(static_cast<float>(w) / kLogicalW, static_cast<float>(h) / kLogicalH);
         // Pointer mapping works in window coordinates (they differ from pixels on high-DPI).
         float ratio = ww > 0 ? static_cast<float>(ww) / w : 1.0f;
         scale_ = s * ratio;
@@ -525,18 +510,6 @@ private:
         glOrtho(0, kLogicalW, kLogicalH, 0, -1, 1);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-    }
-
-    // Triangles of alpha 0 leave the screen as it is in the modes that weigh by alpha:
-    // faded-out sprites and particles cost nothing.
-    static bool invisible(int blend, const Vertex* vertices, int count)
-    {
-        if (blend != kMaskBlend && blend != kAlphaBlend && blend != kLightBlend)
-            return false;
-        for (int i = 0; i < count; ++i)
-            if (vertices[i].rgba >> 24)
-                return false;
-        return true;
     }
 
     struct TextureInfo {
