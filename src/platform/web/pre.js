@@ -22,3 +22,11 @@ Module.wt.audioContexts = function () {
     return Object.values(AL.contexts).filter(function (c) { return c && c.audioCtx; })
         .map(function (c) { return c.audioCtx; });
 };
+// For the page's tests: the files of a folder ([] when it cannot be read).
+Module.wt.listFiles = function (path) {
+    try {
+        return FS.readdir(path).filter(function (n) { return n !== '.' && n !== '..'; });
+    } catch (e) {
+        return [];
+    }
+};

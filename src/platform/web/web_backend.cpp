@@ -253,7 +253,7 @@ public:
 
     void draw_now(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (invisible(blend, vertices, count))
+        if (InvisibleTriangles(blend, vertices, count))
             return;
         auto found = textures_.find(texture);
         if (found != textures_.end() && one_to_one()) {
@@ -299,18 +299,7 @@ public:
         std::vector<uint8_t> raw(static_cast<size_t>(view_w_) * view_h_ * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(view_x_, view_y_, view_w_, view_h_, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
-        out.width = kLogicalW;
-        out.height = kLogicalH;
-        out.rgba.assign(static_cast<size_t>(kLogicalW) * kLogicalH * 4, 0);
-        for (int y = 0; y < kLogicalH; ++y) {
-            const int sy = view_h_ - 1 - std::min(view_h_ - 1, y * view_h_ / kLogicalH);
-            for (int x = 0; x < kLogicalW; ++x) {
-                const int sx = std::min(view_w_ - 1, x * view_w_ / kLogicalW);
-                const uint8_t* s = &raw[(static_cast<size_t>(sy) * view_w_ + sx) * 4];
-                uint8_t* d = &out.rgba[(static_cast<size_t>(y) * kLogicalW + x) * 4];
-                d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
-            }
-        }
+        ScreenFromReadBack(raw, {view_x_, view_y_, view_w_, view_h_}, out);
         return true;
     }
 
@@ -445,10 +434,8 @@ private:
     // The kept pixels one to one over the whole screen (GL keeps the rows bottom up).
     void restore_screen() override
     {
-        const float w = kLogicalW, h = kLogicalH;
-        const Vertex a {0, 0, 0, 1, 0xffffffffu}, b {w, 0, 1, 1, 0xffffffffu};
-        const Vertex c {w, h, 1, 0, 0xffffffffu}, d {0, h, 0, 0, 0xffffffffu};
-        const Vertex quad[6] = {a, b, c, a, c, d};
+        Vertex quad[6];
+        WholeScreenQuad(quad);
         add(kKeptPixels, kSolidBlend, true, quad, 6);
     }
 
@@ -505,22 +492,9 @@ private:
     {
         int w = 0, h = 0;
         emscripten_webgl_get_drawing_buffer_size(context_, &w, &h);
-        const float s = std::min(static_cast<float>(w) / kLogicalW, static_cast<float>(h) / kLogicalH);
-        view_w_ = std::max(1, static_cast<int>(kLogicalW * s));
-        view_h_ = std::max(1, static_cast<int>(kLogicalH * s));
-        view_x_ = (w - view_w_) / 2;
-        view_y_ = (h - view_h_) / 2;
+        const ScreenView view = LetterboxView(w, h);
+        view_x_ = view.x, view_y_ = view.y, view_w_ = view.w, view_h_ = view.h;
         glViewport(view_x_, view_y_, view_w_, view_h_);
-    }
-
-    static bool invisible(int blend, const Vertex* vertices, int count)
-    {
-        if (!ClearLeavesAlone(blend))
-            return false;
-        for (int i = 0; i < count; ++i)
-            if (vertices[i].rgba >> 24)
-                return false;
-        return true;
     }
 
     void add(uint32_t texture, int blend, bool exact, const Vertex* vertices, int count)

@@ -18,7 +18,8 @@
     // What the page and its tests can read back.
     const state = window.wingtron = {
         loadStart: performance.now(), readyAt: null, startedAt: null, exitCode: null, error: null,
-        frames: 0, frameTimes: [], frameWork: [], syncs: 0, syncFailures: 0, lastSyncAt: null,
+        frames: 0, frameTimes: [], frameWork: [], syncs: 0, syncFailures: 0, lastSyncAt: null, changes: 0,
+        keysPosted: 0, lastPointer: null,
         soundState: 'off', persisted: null,
     };
 
@@ -114,7 +115,16 @@
     layout();
 
     // ---- Input: queued for the game, which takes it once a frame ----------------------
+    // What went in last is kept for the page's tests: the pointer's place in the game and
+    // how many key events the game was given.
     const events = [];
+    const queue = (e) => {
+        if (e[0] === 1)
+            state.keysPosted++;
+        else if (e[0] === 3)
+            state.lastPointer = [e[1], e[2]];
+        events.push(e);
+    };
     const kKey = 1, kChar = 2, kMove = 3, kButton = 4, kWheel = 5, kPause = 6;
     const named = {
         Enter: 13, Escape: 27, Backspace: 8, Tab: 9, ' ': 32, '-': 189, '=': 187, ',': 188, '.': 190, '/': 191,
@@ -148,7 +158,7 @@
     const held = new Set();
     function releaseHeld() {
         for (const code of held)
-            events.push([kKey, code, 0, 0]);
+            queue([kKey, code, 0, 0]);
         held.clear();
     }
 
@@ -165,20 +175,20 @@
             e.preventDefault();  // Backspace, Tab, Space and the arrows stay in the game
         if (code >= 0 && !e.repeat && !held.has(code)) {
             held.add(code);
-            events.push([kKey, code, 1, 0]);
+            queue([kKey, code, 1, 0]);
         }
         if (e.key === 'Backspace' || e.key === 'Enter')
-            events.push([kChar, e.key === 'Backspace' ? 8 : 13, 0, 0]);
+            queue([kChar, e.key === 'Backspace' ? 8 : 13, 0, 0]);
         else if (e.key.length === 1 && !e.ctrlKey && !e.metaKey) {
             const c = e.key.codePointAt(0);
             if (c >= 32 && c < 256)
-                events.push([kChar, c, 0, 0]);
+                queue([kChar, c, 0, 0]);
         }
     });
     canvas.addEventListener('keyup', (e) => {
         const code = keyCode(e);
         if (code >= 0 && held.delete(code))
-            events.push([kKey, code, 0, 0]);
+            queue([kKey, code, 0, 0]);
     });
     canvas.addEventListener('blur', releaseHeld);
 
@@ -187,45 +197,49 @@
         const r = canvas.getBoundingClientRect();
         return [Math.floor((e.clientX - r.left) * W / r.width), Math.floor((e.clientY - r.top) * H / r.height)];
     }
-    const buttonOf = { 0: 1, 2: 2, 1: 3 };
+    // Buttons follow the pointer's button mask (left 1, right 2, middle 3), so a second
+    // button pressed while one is held counts too; the canvas keeps the pointer while a
+    // button is down, also outside it. Pointer events carry fractions of a CSS pixel, so
+    // a scaled canvas still maps onto each of the game's pixels.
+    const maskButtons = [[1, 1], [2, 2], [4, 3]];
     const buttonsDown = new Set();
-    canvas.addEventListener('mousedown', (e) => {
+    function pointer(e, buttons) {
+        const [x, y] = gamePoint(e);
+        queue([kMove, x, y, 0]);
+        for (const [bit, b] of maskButtons) {
+            const down = (buttons & bit) !== 0;
+            if (down !== buttonsDown.has(b)) {
+                if (down)
+                    buttonsDown.add(b);
+                else
+                    buttonsDown.delete(b);
+                queue([kButton, b, down ? 1 : 0, 0]);
+            }
+        }
+    }
+    canvas.addEventListener('pointerdown', (e) => {
         canvas.focus();
         if (window.parent !== window)
             window.focus();  // inside a portal's iframe the frame itself must take the keys
         e.preventDefault();
-        const b = buttonOf[e.button];
-        if (!b)
-            return;
-        const [x, y] = gamePoint(e);
-        events.push([kMove, x, y, 0], [kButton, b, 1, 0]);
-        buttonsDown.add(b);
+        canvas.setPointerCapture(e.pointerId);
+        pointer(e, e.buttons);
     });
-    window.addEventListener('mouseup', (e) => {
-        const b = buttonOf[e.button];
-        if (!b || !buttonsDown.delete(b))
-            return;
-        const [x, y] = gamePoint(e);
-        events.push([kMove, x, y, 0], [kButton, b, 0, 0]);
-    });
-    window.addEventListener('mousemove', (e) => {
-        if (e.target !== canvas && buttonsDown.size === 0)
-            return;
-        const [x, y] = gamePoint(e);
-        events.push([kMove, x, y, 0]);
-    });
+    canvas.addEventListener('pointermove', (e) => pointer(e, e.buttons));
+    canvas.addEventListener('pointerup', (e) => pointer(e, e.buttons));
+    canvas.addEventListener('pointercancel', (e) => pointer(e, 0));
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
     canvas.addEventListener('wheel', (e) => {
         e.preventDefault();
         if (e.deltaY)
-            events.push([kWheel, e.deltaY < 0 ? 1 : -1, 0, 0]);
+            queue([kWheel, e.deltaY < 0 ? 1 : -1, 0, 0]);
     }, { passive: false });
 
     // Leaving the page pauses a level, as Escape would.
     function leftPage() {
         releaseHeld();
         if (!unattended && state.startedAt !== null)
-            events.push([kPause, 0, 0, 0]);
+            queue([kPause, 0, 0, 0]);
     }
     document.addEventListener('visibilitychange', () => {
         if (document.hidden)
@@ -252,6 +266,7 @@
     // ---- Saves: every change reaches IndexedDB within a second, one sync at a time ----
     let syncTimer = null, syncing = false, syncAgain = false;
     function requestSync() {
+        state.changes++;
         if (syncTimer === null)
             syncTimer = setTimeout(runSync, 200);
     }
