@@ -4,6 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DWINGTRON_WERROR=OFF -DWINGTRON_SANITIZE=OFF -DWINGTRON_FORGE=ON
+bash scripts/build-release.sh
 exec build-release/game/wingtron "$@"

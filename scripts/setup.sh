@@ -10,7 +10,8 @@ packages=(
     libgl1-mesa-dri libegl-mesa0 libglx-mesa0 libgl-dev
     libcairo2-dev libfreetype-dev nlohmann-json3-dev
     fonts-dejavu-core fonts-comfortaa
-    xvfb xauth
+    xvfb xauth python3
+    dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 if [ "${1:-}" = "--web" ]; then
     packages+=(emscripten binaryen node-acorn libstb-dev chromium)
@@ -30,6 +31,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     sudo_cmd=()
     [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Another apt run (an unattended upgrade, a second checkout's setup) may hold the lock: wait for it.
+    apt=(apt-get -o DPkg::Lock::Timeout=600)
+    "${sudo_cmd[@]}" "${apt[@]}" update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
 fi

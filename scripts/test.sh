@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds the game twice (normal, and with ASan+UBSan) and
 # runs the whole test suite in both builds; builds the browser version and runs its tests in
-# headless Chromium against the normal build. Each build sets every option it relies on, so
+# headless Chromium against the normal build; then makes the packages from the release build
+# (package.sh) and tests them. Each build sets every option it relies on, so
 # a folder configured earlier by hand (or by play.sh) cannot change what is tested.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,3 +21,6 @@ bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
     -DWINGTRON_WERROR=ON -DWINGTRON_SANITIZE=ON -DWINGTRON_FORGE=ON
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+bash scripts/package.sh
+bash tests/package/package_test.sh build-release README.md

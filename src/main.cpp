@@ -22,6 +22,7 @@
 #include "shell/main_loop.h"
 #include "shell/runner.h"
 #include "shell/startup.h"
+#include "shell/version.h"
 
 int main(int argc, char** argv)
 {
@@ -34,6 +35,10 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("wingtron %s\n", kGameVersion);
         return 0;
     }
 

@@ -52,3 +52,11 @@ if(TARGET campaign_levels)
                      $<TARGET_FILE:tutorial_player> ${WINGTRON_GAME_DIR})
     set_tests_properties(e2e.tutorial_run PROPERTIES TIMEOUT 600)
 endif()
+
+# The whole campaign played from a first start by the expert bot (not in the sanitizer build,
+# where scripts/soak.sh plays it).
+if(TARGET campaign_levels AND NOT WINGTRON_SANITIZE)
+    add_test(NAME e2e.campaign
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/campaign_run.sh $<TARGET_FILE:wingtron> ${WINGTRON_GAME_DIR})
+    set_tests_properties(e2e.campaign PROPERTIES TIMEOUT 600)
+endif()

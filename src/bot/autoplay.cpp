@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bot/bot_hand.h"
+#include "bot/campaign_player.h"
 #include "persist/profile.h"
 #include "platform/input.h"
 #include "player/power_ups.h"
@@ -170,9 +171,10 @@ struct Plan {
 
 class Bot {
 public:
-    Bot(BotSkill skill, uint64_t seed, std::function<void(const BotLevelResult&)> on_level_end)
-        : skill_(skill), profile_(profile_for(skill)), random_(seed), hand_(profile_.hand, random_),
-          on_level_end_(std::move(on_level_end))
+    explicit Bot(const BotOptions& options)
+        : skill_(options.skill), profile_(profile_for(options.skill)), random_(options.seed),
+          hand_(profile_.hand, random_), on_level_end_(options.on_level_end),
+          campaign_(options, hand_, random_)
     {
     }
 
@@ -223,6 +225,8 @@ private:
     BotRandom random_;
     BotHand hand_;
     std::function<void(const BotLevelResult&)> on_level_end_;
+    CampaignPlayer campaign_;  // the menus and stories between the levels
+    bool outside_level_ = false;
 
     // What the bot saw this frame.
     std::vector<FlyT*> trapped_;
@@ -1083,6 +1087,21 @@ void Bot::execute(const Plan& p)
 void Bot::follow_level(int64_t now)
 {
     if (last_pending_ == 1 && level_start_pending == 0 && level_running == 1) {
+        // A new level, or the same one again: nothing seen or planned in the last one
+        // carries over (fly numbers start again from 0).
+        pending_.clear();
+        guard_.reset();
+        guard_effects_.clear();
+        follow_up_.reset();
+        follow_up_weapon_ = 0;
+        warp_seen_ = false;
+        blast_until_ = 0;
+        delay_ = 0;
+        last_key_ = -1;
+        noticed_ = false;
+        tracked_fly_ = -1;
+        last_fly_ = -1;
+        visor_seen_ = 0;
         in_level_ = true;
         result_ = BotLevelResult {};
         result_.level = current_level;
@@ -1142,6 +1161,18 @@ void Bot::frame(int64_t now)
         holding_continue_ = false;
         hand_.cancel();
     }
+    // Between the levels the campaign's screens take the hand; what either side had under
+    // way when the screen changed is let go.
+    const bool outside = campaign_.frame(now);
+    if (outside != outside_level_) {
+        outside_level_ = outside;
+        if (outside)
+            hand_.cancel();
+    }
+    if (outside) {
+        hand_.step();
+        return;
+    }
     look();
     if (hand_.busy()) {
         if (guard_) {
@@ -1197,9 +1228,9 @@ std::unique_ptr<Bot> g_bot;
 
 }  // namespace
 
-void StartAutoplay(BotSkill skill, uint64_t seed, std::function<void(const BotLevelResult&)> on_level_end)
+void StartAutoplay(const BotOptions& options)
 {
-    g_bot = std::make_unique<Bot>(skill, seed, std::move(on_level_end));
+    g_bot = std::make_unique<Bot>(options);
     SetInputSource([](int64_t frame) {
         if (g_bot)
             g_bot->frame(frame);

@@ -7,10 +7,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "shell/bot_player.h"  // BotSkill, BotLevelResult
+#include "shell/bot_player.h"  // BotOptions and what the bot reports
 
-// Starts the bot; its own choices are drawn from `seed`. on_level_end is called once for
-// every level decided while it plays: a lost level at once, a won level once its results
-// screen has been left.
-void StartAutoplay(BotSkill skill, uint64_t seed, std::function<void(const BotLevelResult&)> on_level_end);
+// Starts the bot. Outside the levels it plays the menus and the stories as well, so a run
+// without --level goes from the first start to the final results and out through Exit.
+void StartAutoplay(const BotOptions& options);
 void StopAutoplay();

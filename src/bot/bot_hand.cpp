@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/input.h"
+#include "platform/input_script.h"
 
 uint64_t BotRandom::next()
 {
@@ -130,6 +131,10 @@ void BotHand::step()
             PostKeyEvent(s.code, false);
             steps_.pop_front();
             return;
+        case Step::Char:
+            PostChar(s.code);
+            steps_.pop_front();
+            continue;  // with the key that went down this frame
         case Step::Wheel:
             PostWheel(s.code);
             steps_.pop_front();
@@ -230,6 +235,25 @@ void BotHand::tap_key(int key)
     wait(2);
     s.kind = Step::KeyUp;
     steps_.push_back(s);
+}
+
+void BotHand::type_char(unsigned char c)
+{
+    constexpr int kLeftShift = 160;
+    const auto [key, shifted] = KeyOfCharacter(c);
+    auto push = [&](Step::Kind kind, int code, bool wanted) {
+        Step s;
+        s.kind = kind;
+        s.code = code;
+        if (wanted)
+            steps_.push_back(s);
+    };
+    push(Step::KeyDown, kLeftShift, shifted);
+    push(Step::KeyDown, key, key != 0);
+    push(Step::Char, c, true);
+    wait(1);
+    push(Step::KeyUp, key, key != 0);
+    push(Step::KeyUp, kLeftShift, shifted);
 }
 
 void BotHand::turn_wheel(int dz)

@@ -59,6 +59,8 @@ public:
     // Button down at (x0, y0), a smooth drag to (x1, y1), button up there.
     void drag(int button, double x0, double y0, double x1, double y1);
     void tap_key(int key);
+    // Types a character as on a keyboard: its key (with shift where needed) and the character.
+    void type_char(unsigned char c);
     void turn_wheel(int dz);
     void wait(int frames);
 
@@ -68,9 +70,9 @@ public:
 
 private:
     struct Step {
-        enum Kind { Reach, Press, Release, KeyDown, KeyUp, Wheel, Wait } kind = Wait;
+        enum Kind { Reach, Press, Release, KeyDown, KeyUp, Char, Wheel, Wait } kind = Wait;
         double x = 0, y = 0, width = 20;  // Reach: aim point and target width
-        int code = 0;                     // button, key or wheel amount
+        int code = 0;                     // button, key, character or wheel amount
         int frames = 0;                   // Wait: frames left
         bool exact = false;               // Reach: no landing spread (a drag's path)
     };

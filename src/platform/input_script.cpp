@@ -10,6 +10,20 @@
 
 #include "platform/input.h"
 
+std::pair<int, bool> KeyOfCharacter(unsigned char c)
+{
+    static const std::string kShiftedDigits = ")!@#$%^&*(";  // shift with 0..9
+    if (c >= 'a' && c <= 'z') return {c - 'a' + 'A', false};
+    if (c >= 'A' && c <= 'Z') return {c, true};
+    if (c >= '0' && c <= '9') return {c, false};
+    if (c == ' ') return {32, false};
+    if (c == '-') return {189, false};
+    if (c == '_') return {189, true};
+    size_t digit = kShiftedDigits.find(static_cast<char>(c));
+    if (digit != std::string::npos) return {static_cast<int>('0' + digit), true};
+    return {0, false};
+}
+
 namespace {
 
 std::vector<ScriptedEvent> g_events;
@@ -83,25 +97,10 @@ std::string target_name(bool mouse, int code)
     return code < 10 ? "0" + std::to_string(code) : std::to_string(code);
 }
 
-// The key that types a character and whether shift is held for it; key 0 when no key
-// of the game's table gives it (the character is still queued).
-std::pair<int, bool> key_of_character(unsigned char c)
-{
-    static const std::string kShiftedDigits = ")!@#$%^&*(";  // shift with 0..9
-    if (c >= 'a' && c <= 'z') return {c - 'a' + 'A', false};
-    if (c >= 'A' && c <= 'Z') return {c, true};
-    if (c >= '0' && c <= '9') return {c, false};
-    if (c == ' ') return {32, false};
-    if (c == '-') return {189, false};
-    if (c == '_') return {189, true};
-    size_t digit = kShiftedDigits.find(static_cast<char>(c));
-    if (digit != std::string::npos) return {static_cast<int>('0' + digit), true};
-    return {0, false};
-}
 
 void type_character(std::vector<ScriptedEvent>& out, long long frame, unsigned char c)
 {
-    auto [key, shifted] = key_of_character(c);
+    auto [key, shifted] = KeyOfCharacter(c);
     auto push = [&](ScriptedEvent::Kind kind, long long at, int code) {
         ScriptedEvent ev;
         ev.kind = kind;

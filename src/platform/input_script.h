@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct ScriptedEvent {
@@ -37,6 +38,9 @@ constexpr int kMaxWheelStep = 100000;
 // file and line of the first malformed line. Events come out in frame order, keeping the
 // order of the lines within a frame.
 std::vector<ScriptedEvent> ParseInputScript(const std::string& text, const std::string& name);
+// The key that types a character on the game's keyboard and whether shift is held for it;
+// key 0 when no key gives it (the character is still typed).
+std::pair<int, bool> KeyOfCharacter(unsigned char c);
 // One event as a script line, without the line break; parsing it gives the event back.
 std::string FormatScriptedEvent(const ScriptedEvent& event);
 void SetInputScript(std::vector<ScriptedEvent> events);

@@ -233,6 +233,10 @@ void BulletT::update()
     if (pause_state == 0) {
         Update_Bullet_Translate();
         Bullet_interaction();
+        // A mine that went off, a module that became its lure: taken away by what they
+        // met, they are neither moved nor drawn again.
+        if (!bullet_list.contains(this))
+            return;
         Bullets_Scripts();
         Update_Eff_Bomb_timer();
     }

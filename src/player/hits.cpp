@@ -97,9 +97,16 @@ void freeze_flies_around(float x, float y)
     });
 }
 
+// The laser lands in the small box round the point clicked, or, should its path pass
+// beside that box, once it has flown its flight's length: it never flies on for ever.
 void land_laser(BulletT& b)
 {
-    if (rects_overlap(ix(b.x), ix(b.y), 1, 1, b.destination_x - 1, b.destination_y - 1, 2, 2) != 1)
+    const bool at_point =
+        rects_overlap(ix(b.x), ix(b.y), 1, 1, b.destination_x - 1, b.destination_y - 1, 2, 2) == 1;
+    const double flown = std::hypot(b.x - b.launch_x, b.y - b.launch_y);
+    const double flight = std::hypot(static_cast<float>(b.destination_x) - b.launch_x,
+                                     static_cast<float>(b.destination_y) - b.launch_y);
+    if (!at_point && flown < flight)
         return;
     fly_list.for_each([&](FlyT& f) {
         if (f.id != b.fly_id || !eligible(f))

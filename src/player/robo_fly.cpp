@@ -485,7 +485,8 @@ void roboFlyT::DrawFixImage()
     }
     if (pointer_over(static_cast<float>(Fix_X), static_cast<float>(Fix_Y), 25, 25)) {
         if (mouse_hit_left) {
-            fix_times -= 1;
+            if (fix_times > 0)  // a count of 0 must not wrap round to 255 clicks
+                fix_times -= 1;
             fix_green_alpha = 0;
             place_repair_icon(*this);
             Fix_alpha = 0;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 enum class BotSkill { Casual = 1, Expert = 2 };
 
@@ -26,10 +27,32 @@ struct BotLevelResult {
     int overheats = 0;
 };
 
+// A whole campaign played from the menus, as its final results showed it.
+struct BotCampaignResult {
+    int difficulty = 0;
+    int profile_score = 0;  // the campaign's score and stars before the final results
+    int profile_stars = 0;
+    int total = 0;          // the score plus 50 a star, as the final results banked it
+    std::string trophy = "none";  // "gold", "silver", "bronze" or "none"
+};
+
+struct BotOptions {
+    BotSkill skill = BotSkill::Expert;
+    uint64_t seed = 1;              // the bot's own choices; odd seeds skip the stories
+    std::string name = "BOT";       // typed on the name entry of a first start
+    int difficulty = 1;             // chosen for a new game: 1 normal, 2 hard
+    // Once for every level decided: a lost level at once, a won level once its results
+    // screen has been left.
+    std::function<void(const BotLevelResult&)> on_level_end;
+    // Back at the main menu after the final results, just before the bot presses Exit.
+    std::function<void(const BotCampaignResult&)> on_campaign_end;
+};
+
 struct BotPlayer {
-    // Starts the bot; its own choices are drawn from the seed. The callback is called once
-    // for every level decided while it plays.
-    std::function<void(BotSkill, uint64_t, std::function<void(const BotLevelResult&)>)> start;
+    // Starts the bot. Outside the levels it plays the menus and the stories as well, so a
+    // run without --level goes from the first start to the final results and out through
+    // Exit.
+    std::function<void(const BotOptions&)> start;
     std::function<void()> stop;
 };
 

@@ -24,29 +24,38 @@
 
 namespace {
 
-// A key the file lacks counts as text without a number.
-int rule_value(xmlNode* level, const char* key)
+constexpr const char* kLevelsVarsPath = ".\\levels\\levels_vars.xml";
+
+// Every level needs all seven rules: limits of 0 would give any total five stars while
+// the bar shows none, so a missing one is as fatal as a malformed file.
+int rule_value(xmlNode* rules, int level, const char* key)
 {
     int v = 0;
-    return find_int_value(level, key, v) ? v : 0;
+    if (!find_int_value(rules, key, v))
+        throw XmlError("Level " + std::to_string(level) + " lacks \"" + key + "\".", kLevelsVarsPath);
+    return v;
 }
 
 }  // namespace
 
 void load_level_rules(int level)
 {
-    auto doc = load_tuning_document(".\\levels\\levels_vars.xml");
+    auto doc = load_tuning_document(kLevelsVarsPath);
     xmlNode* root = doc ? doc->Root() : nullptr;
-    xmlNode* rules = root ? root->FindChild("level_" + std::to_string(level), 0, 1) : nullptr;
-    fly_death_count = rule_value(rules, "fly_death_count");
+    const std::string element = "level_" + std::to_string(level);
+    xmlNode* rules = root ? root->FindChild(element, 0, 1) : nullptr;
+    if (!rules)
+        throw XmlError("No element \"" + element + "\" for level " + std::to_string(level) + ".",
+                       kLevelsVarsPath);
+    fly_death_count = rule_value(rules, level, "fly_death_count");
     flies_left = fly_death_count;
-    level_deadline_time = rule_value(rules, "level_deadline_time");
-    time_bonus = rule_value(rules, "time_bonus");
+    level_deadline_time = rule_value(rules, level, "level_deadline_time");
+    time_bonus = rule_value(rules, level, "time_bonus");
     time_bonus_left = time_bonus;
-    max_tactic_bonus = rule_value(rules, "max_tactic_bonus");
-    max_main_score = rule_value(rules, "max_main_score");
-    one_star_limit = rule_value(rules, "one_star_limit");
-    five_star_limit = rule_value(rules, "fifve_star_limit");
+    max_tactic_bonus = rule_value(rules, level, "max_tactic_bonus");
+    max_main_score = rule_value(rules, level, "max_main_score");
+    one_star_limit = rule_value(rules, level, "one_star_limit");
+    five_star_limit = rule_value(rules, level, "fifve_star_limit");
     // The middle limits split the range evenly (truncating division).
     const int q = (five_star_limit - one_star_limit) / 4;
     two_star_limit = one_star_limit + q;

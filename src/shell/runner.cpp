@@ -24,7 +24,9 @@ const char* const kUsage =
     "  --seed N                use N wherever the game seeds its random numbers from the clock\n"
     "  --input FILE            replay a frame-stamped input script\n"
     "  --record FILE           write every input event of the run as an input script\n"
-    "  --autoplay casual|expert  a bot plays through the pointer, buttons and keys\n"
+    "  --autoplay casual|expert  a bot plays through the pointer, buttons and keys: the\n"
+    "                          level given by --level, or else the whole game from the menus\n"
+    "  --name NAME             the name the bot types on a first start (default BOT)\n"
 
     "  --frames N              stop after N presented frames (exit code 0)\n"
     "  --dump FILE             write state snapshots (JSON array) ...\n"
@@ -32,9 +34,10 @@ const char* const kUsage =
     "  --trace-draws LIST:FILE write the draw calls of these frames as JSON lines\n"
     "  --screenshot F:FILE     save frame F as a 1024 x 768 PNG (real backend)\n"
     "  --level N               skip the menu and start level N (1..30)\n"
-    "  --difficulty 1|2        difficulty for --level (1 normal, 2 hard)\n"
+    "  --difficulty 1|2        difficulty for --level, or the bot's new game (1 normal, 2 hard)\n"
     "  --windowed, --fullscreen  override the configured screen mode\n"
-    "  --help                  show this text\n";
+    "  --help                  show this text\n"
+    "  --version               print the version and exit\n";
 
 namespace {
 
@@ -62,6 +65,7 @@ struct RunState {
     std::ofstream dump;
     bool dump_started = false;
     std::ofstream trace;
+    int levels_lost = 0;  // levels the bot lost and played again
 };
 std::unique_ptr<RunState> g_run;
 BotPlayer g_bot;
@@ -110,8 +114,28 @@ void report_level(const BotLevelResult& r)
                       {"run_frames", FrameCount()}};
     std::printf("%s\n", j.dump().c_str());
     std::fflush(stdout);
+    if (r.outcome != 1)
+        ++g_run->levels_lost;
     if (o.overrides.level > 0)
         end_program(r.outcome == 1 ? 0 : kExitLevelLost);
+}
+
+// The last line of a whole campaign played by the bot, as its final results showed it.
+void report_campaign(const BotCampaignResult& r)
+{
+    const RunOptions& o = g_run->options;
+    nlohmann::json j {{"campaign", "finished"},
+                      {"skill", o.autoplay == 2 ? "expert" : "casual"},
+                      {"difficulty", r.difficulty},
+                      {"seed", g_run->seed},
+                      {"profile_score", r.profile_score},
+                      {"profile_stars", r.profile_stars},
+                      {"total", r.total},
+                      {"trophy", r.trophy},
+                      {"levels_lost", g_run->levels_lost},
+                      {"frames", FrameCount()}};
+    std::printf("%s\n", j.dump().c_str());
+    std::fflush(stdout);
 }
 
 void after_present(int64_t presented)
@@ -168,6 +192,8 @@ RunOptions ParseOptions(const std::vector<std::string>& args)
         };
         if (a == "--help" || a == "-h")
             o.help = true;
+        else if (a == "--version")
+            o.version = true;
         else if (a == "--headless")
             o.headless = true;
         else if (a == "--data")
@@ -213,10 +239,15 @@ RunOptions ParseOptions(const std::vector<std::string>& args)
                 throw UsageError("wingtron: --level must be 1..30");
             o.overrides.level = static_cast<int>(level);
         } else if (a == "--difficulty") {
-            int64_t d = parse_int(value(), "--difficulty");
+            const std::string& text = value();
+            int64_t d = text == "normal" ? 1 : text == "hard" ? 2 : parse_int(text, "--difficulty");
             if (d != 1 && d != 2)
                 throw UsageError("wingtron: --difficulty must be 1 or 2");
             o.overrides.difficulty = static_cast<int>(d);
+        } else if (a == "--name") {
+            o.bot_name = value();
+            if (o.bot_name.empty())
+                throw UsageError("wingtron: --name needs a name");
         } else if (a == "--windowed")
             o.overrides.screen_mode = 1;
         else if (a == "--fullscreen")
@@ -276,8 +307,14 @@ void BeginRun(const RunOptions& options)
     if (options.autoplay != 0) {
         if (!g_bot.start)
             throw std::runtime_error("This build of the game has no autoplay bot");
-        g_bot.start(options.autoplay == 2 ? BotSkill::Expert : BotSkill::Casual, static_cast<uint32_t>(seed),
-                    report_level);
+        BotOptions bot;
+        bot.skill = options.autoplay == 2 ? BotSkill::Expert : BotSkill::Casual;
+        bot.seed = static_cast<uint32_t>(seed);
+        bot.name = options.bot_name;
+        bot.difficulty = options.overrides.difficulty > 0 ? options.overrides.difficulty : 1;
+        bot.on_level_end = report_level;
+        bot.on_campaign_end = report_campaign;
+        g_bot.start(bot);
     }
     SetFrameHook(on_frame);
     SetPresentedHook(after_present);

@@ -26,6 +26,7 @@ private:
 
 struct RunOptions {
     bool help = false;
+    bool version = false;
     bool headless = false;
     std::string data_dir;      // "" = the executable's folder
     std::string profiles_dir;  // "" = profiles beside the data
@@ -41,6 +42,7 @@ struct RunOptions {
     std::string screenshot_file;
     std::string record_file;  // every input event of the run, as an input script
     int autoplay = 0;         // 0 a person plays, 1 the casual bot, 2 the expert bot
+    std::string bot_name = "BOT";  // typed by the bot on a first start
     StartupOverrides overrides;
 };
 

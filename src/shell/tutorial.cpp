@@ -112,8 +112,9 @@ void update_fourth_level()
     if (tutorial_step == 1) {
         hold_at(56);
         // Two specials fetched. At most two free slots: a third fetched in the same
-        // frame must not strand the hint.
-        if (free_slots <= 2)
+        // frame must not strand the hint. Specials fetched early wait for page 13 to
+        // close, so it is not replaced before it was read.
+        if (free_slots <= 2 && visor_page == 0)
             tutorial_step += 1;
     }
     if (tutorial_step == 2) {

@@ -354,7 +354,7 @@ void inGame_guiT::update_temperature_gui()
         fade(alpha, time_warp_state == 1 ? 0.005f : -0.005f, 0, 0.2f);
         draw_screen_rect(R, G, B, alpha, kLightBlend);
     } else if (name == "QUAD") {
-        if (temperature > 75 && robot_damaged == 0) {
+        if (temperature > kOverheatAlarm && robot_damaged == 0) {
             fade(alpha, 0.002f, 0, 0.2f);
         } else {
             fade_out_channel_by_name("overheat");

@@ -155,9 +155,32 @@ void on_options_click(GuiT& w)
     }
 }
 
+// The slots show their players' names, so a slot is known by its number, never by its
+// text: a player called "Back" or "Cross 1" is chosen like anyone else.
+void on_profile_slot_click(GuiT& w)
+{
+    if (w.name_container == "change_player_profile") {
+        // A file that cannot be read leaves the previous player in memory; saving now
+        // would write that player over the slot.
+        if (LoadProfile(w.profile_num) != 1) {
+            refuse();
+            return;
+        }
+        SaveProfile(w.profile_num);
+        menu_loop.next_screen = kScreenMainMenu;
+        menu_loop.fade_state = 2;
+    } else if (w.name_container == "create_player_profile") {
+        menu_loop.new_slot = w.profile_num;
+        menu_loop.next_screen = kScreenNameEntry;
+        menu_loop.fade_state = 2;
+    }
+}
+
 void on_profiles_click(GuiT& w)
 {
-    if (w.name == "Back") {
+    if (w.profile_num != 0) {
+        on_profile_slot_click(w);
+    } else if (w.name == "Back") {
         if (CountProfiles() == 0) {
             go_to(kScreenNameEntry);  // nobody to go back to: a player must be made first
         } else if (LoadProfile(current_profile) == 1) {
@@ -174,20 +197,6 @@ void on_profiles_click(GuiT& w)
         menu_loop.delete_name = w.name_container;
         menu_loop.screen_argument = w.name_container;
         go_to(kScreenDeleteProfile);
-    } else if (w.name_container == "change_player_profile") {
-        // A file that cannot be read leaves the previous player in memory; saving now
-        // would write that player over the slot.
-        if (LoadProfile(w.profile_num) != 1) {
-            refuse();
-            return;
-        }
-        SaveProfile(w.profile_num);
-        menu_loop.next_screen = kScreenMainMenu;
-        menu_loop.fade_state = 2;
-    } else if (w.name_container == "create_player_profile") {
-        menu_loop.new_slot = w.profile_num;
-        menu_loop.next_screen = kScreenNameEntry;
-        menu_loop.fade_state = 2;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
@@ -112,4 +113,24 @@ TEST_F(BotHandTest, LandingSpreadsAroundTheTargetAndSlipsNowAndThen)
     EXPECT_GT(on_target, 150);
     EXPECT_GT(slips, 5);
     EXPECT_LT(slips, 45);
+}
+
+TEST_F(BotHandTest, TypesCharactersWithTheirKeysAndShift)
+{
+    BotRandom random(1);
+    BotHand hand(HandStyle {}, random);
+    hand.type_char('Z');
+    hand.type_char('o');
+    std::string typed;
+    bool shift_with_z = false;
+    while (hand.busy()) {
+        hand.step();
+        for (int c = GetChar(); c != 0; c = GetChar())
+            typed += static_cast<char>(c);
+        shift_with_z = shift_with_z || (KeyDown('Z') && KeyDown(160));
+    }
+    EXPECT_EQ(typed, "Zo");
+    EXPECT_TRUE(shift_with_z);
+    EXPECT_EQ(KeyDown(160), 0);
+    EXPECT_EQ(KeyDown('O'), 0);
 }

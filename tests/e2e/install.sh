@@ -11,10 +11,12 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/wingtron share/wingtron/media/Main_menu.png share/wingtron/levels/Spiders.xml \
     share/wingtron/Levels share/applications/wingtron.desktop \
-    share/icons/hicolor/256x256/apps/wingtron.png; do
+    share/icons/hicolor/256x256/apps/wingtron.png share/metainfo/org.wingtron.wingtron.metainfo.xml \
+    share/man/man6/wingtron.6.gz; do
     [ -e "$prefix/$f" ] || { echo "FAIL: $f not installed"; exit 1; }
 done
 grep -q "^Exec=wingtron" "$prefix/share/applications/wingtron.desktop"
+[ "$("$prefix/bin/wingtron" --version)" = "wingtron $(cat "$build/version.txt")" ] || { echo "FAIL: --version"; exit 1; }
 
 cd "$work"  # anywhere but the game's folders
 run() { "$prefix/bin/wingtron" --headless --level 1 --seed 1 --frames 30 "$@"; }

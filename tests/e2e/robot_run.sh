@@ -13,8 +13,13 @@ trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT; echo "work: $work"
 mkdir -p "$work/data/levels" "$work/data/Levels"
 for d in media sounds music ambient; do ln -s "$(cd "$data" && pwd)/$d" "$work/data/$d"; done
 echo '<spiders/>' > "$work/data/levels/Spiders.xml"  # no entrance marker: the spider stays out
-echo '<levels><level_5><fly_death_count>5</fly_death_count></level_5></levels>' \
-    > "$work/data/levels/levels_vars.xml"
+cat > "$work/data/levels/levels_vars.xml" <<'XML'
+<levels><level_5>
+  <fly_death_count>5</fly_death_count><level_deadline_time>300</level_deadline_time>
+  <time_bonus>100</time_bonus><max_tactic_bonus>100</max_tactic_bonus><max_main_score>1000</max_main_score>
+  <one_star_limit>100</one_star_limit><fifve_star_limit>500</fifve_star_limit>
+</level_5></levels>
+XML
 cat > "$work/data/levels/weapon_vars.xml" <<'XML'
 <weapons><level_5>
   <weapon_1>1</weapon_1><weapon_2>2</weapon_2><weapon_3>5</weapon_3>

@@ -75,6 +75,12 @@ TEST_F(BulletTest, FlightLastsAtLeastOneFrameAndEndsOnTheTarget)
         laser->Bullets_Scripts();
     EXPECT_NEAR(laser->x, 500, 0.01);
     EXPECT_NEAR(laser->y, 300, 0.01);
+
+    // A laser whose path passes beside its point ends all the same after its flight.
+    bullet_list.clear();
+    BulletT* astray = BulletT::CreateBullet_laser(7);
+    astray->launch_x += 6;
+    EXPECT_LT(run_out(), 100);
 }
 
 TEST_F(BulletTest, LaserDamageDependsOnTheKindAndMissesEatenFlies)
@@ -199,10 +205,20 @@ TEST_F(BulletTest, MineWaitsForItsSpiderAndGoesOffOnce)
     bullets_frame();
     EXPECT_TRUE(bullet_list.contains(mine)); // a frozen spider does not set it off
 
+    // Gone on the frame it goes off: neither the mine nor its blink is drawn again.
+    TImage* body = MakeTestImage(16, 16, "Freeze_mine.png");
+    TImage* shine = MakeTestImage(16, 16, "mine_shine.png");
+    mine->entity = body;
+    mine_shine_png = shine;
     SpiderT* a = spider_at(505, 300);
     SpiderT* b = spider_at(495, 300);
+    ClearDrawTrace();
     bullets_frame();
     EXPECT_FALSE(bullet_list.contains(mine));
+    EXPECT_TRUE(TracedDraws().empty());
+    mine_shine_png = nullptr;
+    FreeImage(shine);
+    FreeImage(body);
     EXPECT_EQ(tactic_bonus, 10);
     EXPECT_EQ(a->action, 2);
     EXPECT_FLOAT_EQ(a->freeze_time, 500);
@@ -271,4 +287,128 @@ TEST_F(BulletTest, PauseHoldsProjectilesButBombsKeepBlinking)
     EXPECT_NEAR(overlay->alpha, pulse * 0.007f, 1e-4);
     Bomb_eff_png = nullptr;
     FreeImage(glow);
+}
+
+// The damage table, every entry once: each weapon against each kind of fly, a shielded fly
+// included, and the slice's margin round its beam for each kind.
+TEST_F(BulletTest, EveryWeaponDamagesEveryKindByItsTable)
+{
+    struct Row {
+        int kind;  // 1 normal, 2 komar, 3 butterfly, 4 an entrance marker (no kind)
+        float laser, slice, thrown, immediate, alpha;
+        int margin;
+    };
+    const Row rows[] = {{1, 0, 1, 80, 55, 100, 50},
+                        {2, 50, 4, 100, 100, 100, 37},
+                        {3, 5, 0.5f, 40, 30, 100, 70},
+                        {4, 0, 0, 0, 0, 0, 40}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE("kind " + std::to_string(row.kind));
+        // Loss of hold of a lone fly at (x, 300), shielded or not, to what `fire` starts.
+        auto loss = [&](auto fire, float x = 500, bool shielded = false, int frames = -1) {
+            clear_level_world();
+            bullet_list.clear();
+            FlyT* f = fly_with_hold(static_cast<int>(x), 300, row.kind, 1000);
+            f->status = shielded ? 5 : 1;
+            f->shielded_timer = shielded ? 1000 : 0;
+            fire(*f);
+            if (frames < 0)
+                run_out();
+            else
+                bullets_frame(frames);
+            return 1000 - f->free_life;
+        };
+        const float laser = loss([](FlyT& f) {
+            MoveMouse(500, 300);
+            BulletT::CreateBullet_laser(f.id);
+        });
+        if (row.kind == 1) {
+            EXPECT_GE(laser, 10);
+            EXPECT_LE(laser, 20);
+        } else {
+            EXPECT_FLOAT_EQ(laser, row.laser);
+        }
+        auto slice = [](FlyT&) {
+            MoveMouse(500, 300);  // the beam runs from (300, 300) to (500, 300)
+            BulletT::CreateLazer_slice(300, 300, 2, 100);
+        };
+        EXPECT_FLOAT_EQ(loss(slice, 400, false, 1), row.slice);
+        EXPECT_FLOAT_EQ(loss(slice, 400, true, 1), row.slice) << "a shielded fly is cut as well";
+        // Past the beam's end, a hull wide enough to reach it counts only inside the margin.
+        auto wide_slice = [&](FlyT& f) {
+            f.Half_hull_width = 200;
+            slice(f);
+        };
+        EXPECT_FLOAT_EQ(loss(wide_slice, 500 + row.margin - 1.0f, false, 1), row.slice);
+        EXPECT_FLOAT_EQ(loss(wide_slice, 500 + row.margin + 1.0f, false, 1), 0);
+        EXPECT_FLOAT_EQ(loss([](FlyT&) {
+                            MoveMouse(500, 300);
+                            BulletT::CreateBomb_delay();
+                        }),
+                        row.thrown);
+        EXPECT_FLOAT_EQ(loss([](FlyT&) {
+                            MoveMouse(500, 300);
+                            BulletT::CreateBomb_NOW();
+                        }),
+                        row.immediate);
+        EXPECT_FLOAT_EQ(loss([](FlyT&) {
+                            MoveMouse(500, 300);
+                            BulletT::Create_Alphamissle_shot();
+                        }),
+                        row.alpha);
+    }
+}
+
+// Hanging containers break under a slice across them, a bomb that landed on its target and
+// an alpha missile anywhere; a bomb blown off its target leaves them hanging.
+TEST_F(BulletTest, ContainersBreakUnderTheSliceABombOnTargetAndTheAlphaMissile)
+{
+    auto hanging = [](float x, float y) {
+        ContainerT* c = container_list.create();
+        c->x = x;
+        c->y = y;
+        c->script = 2;
+        c->Half_hull_width = 10;
+        c->Half_hull_height = 20;
+        return c;
+    };
+    ContainerT* crossed = hanging(400, 300);
+    ContainerT* beside = hanging(400, 400);
+    MoveMouse(500, 300);
+    BulletT::CreateLazer_slice(300, 300, 2, 100);
+    bullets_frame();
+    EXPECT_EQ(crossed->script, 3);
+    EXPECT_EQ(beside->script, 2);
+    run_out();
+
+    ContainerT* near = hanging(560, 300);  // 60 from where the bombs land
+    MoveMouse(500, 300);
+    BulletT* astray = BulletT::CreateBomb_NOW();
+    while (astray->script == 1)
+        bullets_frame();
+    astray->destination_x += 40;  // pushed off its target before the blast
+    run_out();
+    EXPECT_EQ(near->script, 2);
+    BulletT::CreateBomb_NOW();
+    run_out();
+    EXPECT_EQ(near->script, 3);
+    EXPECT_EQ(beside->script, 2);  // more than 90 away
+
+    MoveMouse(300, 500);
+    BulletT::Create_Alphamissle_shot();
+    run_out();
+    EXPECT_EQ(beside->script, 3);
+}
+
+TEST_F(BulletTest, ALureModuleLandsAsALureFly)
+{
+    MoveMouse(500, 300);
+    BulletT* module = BulletT::CreateLureModule();
+    EXPECT_LT(run_out(), 200);
+    EXPECT_FALSE(bullet_list.contains(module));
+    ASSERT_EQ(fly_list.count(), 1);
+    const FlyT& lure = *fly_list.first();
+    EXPECT_EQ(lure.name, "lure_module");
+    EXPECT_NEAR(lure.x, 500, 10);
+    EXPECT_NEAR(lure.y, 300, 10);
 }

@@ -239,3 +239,55 @@ TEST_F(PowerUpsTest, CoolingModulesWorkOncePerLevelAndLevelTenMarksThemOnce)
     click_at(859, 653);
     EXPECT_EQ(cooling_frames, 200 - 6);
 }
+
+// Every weapon's row of the arsenal table: the heat and the shot of each button, and the
+// reload time at normal speed (15 steps of the weapon's step).
+TEST_F(PowerUpsTest, EveryWeaponFiresHeatsAndReloadsByItsTable)
+{
+    struct Row {
+        int weapon;
+        float main_heat, alt_heat;
+        std::string main_shot, alt_shot;  // "" for the time warp, which fires nothing
+        int reload;                       // frames
+    };
+    const Row rows[] = {{1, 0, 0, "", "", 1},
+                        {2, 20, 35, "bomb_l", "bomb_r", 75},
+                        {3, 35, 35, "freeze_l", "freeze_mine", 1050},
+                        {4, 30, 25, "shield_module", "lure_module", 2025},
+                        {5, 95, 95, "alpha_missle_l", "alpha_missle_l", 2625},
+                        {6, 15, 15, "", "", 2250}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE("weapon " + std::to_string(row.weapon));
+        arsenal(3, "<weapon_1>" + std::to_string(row.weapon) + "</weapon_1>");
+        one_fly();  // a shot needs a fly in the web, if not under the pointer
+        start_level();
+        settle();
+        power_upsT& s = slot(1);
+        s.reloading = 1;
+        int reload = 0;
+        while (s.reloading == 1 && reload < 5000) {
+            s.Update_Reloading();
+            ++reload;
+        }
+        EXPECT_EQ(reload, row.reload);
+        if (row.weapon == 1)
+            continue;  // the laser's shots need a fly: tested with the slice above
+
+        for (int button : {1, 2}) {
+            temperature = 0;
+            time_warp_state = 0;
+            s.reloading = 0;
+            bullet_list.clear();
+            click_at(kEmptyX, kEmptyY, button);
+            EXPECT_NEAR(temperature, button == 1 ? row.main_heat : row.alt_heat, 0.3f) << "button " << button;
+            EXPECT_EQ(s.reloading, 1);
+            const std::string& shot = button == 1 ? row.main_shot : row.alt_shot;
+            if (row.weapon == 6) {
+                EXPECT_EQ(time_warp_state, 1);
+            } else {
+                EXPECT_EQ(bullets(shot), 1) << "button " << button;
+            }
+        }
+    }
+    time_warp_state = 0;
+}

@@ -23,6 +23,7 @@
 #include "state/globals.h"
 #include "state/lists.h"
 #include "support/draw_helpers.h"
+#include "support/level_rules_xml.h"
 #include "support/temp_dir.h"
 #include "ui/ingame_gui.h"
 #include "world/events.h"
@@ -92,9 +93,7 @@ protected:
     }
     void rules(int level)
     {
-        dir.write("levels/levels_vars.xml", "<levels><level_" + std::to_string(level)
-                                                + "><fly_death_count>5</fly_death_count></level_"
-                                                + std::to_string(level) + "></levels>");
+        dir.write("levels/levels_vars.xml", level_rules_xml(level));
     }
     // The level's element of weapon_vars.xml, its children given.
     void arsenal(int level, const std::string& children)

@@ -3,6 +3,7 @@
 #include "player/robo_fly.h"
 
 #include <cstdlib>
+#include <set>
 
 #include "player/robot_fixture.h"
 
@@ -112,6 +113,32 @@ TEST_F(RobotTest, OverheatsToExactly100AndCoolsBackInAbout834Frames)
 
 TEST_F(RobotTest, RepairNeedsSixClicksOnTheFirstLevelsAndSixToElevenLater)
 {
+    // Level 2 over several seeds: one seed alone could draw 6 from 6..11 by luck.
+    std::set<int> drawn;
+    for (int seed = 1; seed <= 6; ++seed) {
+        SeedRnd(seed);
+        for (int level : {2, 3}) {
+            rules(level);
+            timetable(level, {});
+            start_level(level);
+            frames(100);
+            temperature = 101;
+            frames(1);
+            if (level == 2) {
+                EXPECT_EQ(robot().fix_times, 6) << "seed " << seed;
+            } else {
+                drawn.insert(robot().fix_times);
+            }
+        }
+    }
+    EXPECT_GT(drawn.size(), 1u);
+    // A click on a count already at 0 repairs the robot; the count does not wrap round.
+    frames(20);
+    robot().fix_times = 0;
+    click_at(robot().Fix_X + 12, robot().Fix_Y + 12);
+    EXPECT_EQ(robot().fix_times, 0);
+    EXPECT_EQ(robot().damaged, 0);
+
     for (int level : {2, 3, 3, 3}) {
         rules(level);
         timetable(level, {});
@@ -201,4 +228,61 @@ TEST_F(RobotTest, ReticleIsForcedToTheCursorWhilePausedAndItsShakeStaysNearTheAi
     pause_state = 0;
     frames(1);
     EXPECT_EQ(aim_mode, 1);
+}
+
+// A slice anchor lives only while the robot can aim with the laser: an overheat, a fetch
+// flight or the level's end drop it, and releasing the button afterwards fires nothing. The
+// fetch is made with all four slots full: the last slot takes the new weapon.
+TEST_F(RobotTest, SliceAnchorDroppedOnOverheatFetchAndLevelEndAndAFullArsenalLosesItsLastSlot)
+{
+    auto hold_anchor = [this]() {
+        move(300, 300);
+        PostMouseButton(2, true);
+        frames(1);
+        ASSERT_EQ(slice_pending, 1);
+        move(600, 300);
+        frames(1);
+    };
+    auto expect_dropped = [this](const char* cause) {
+        EXPECT_EQ(slice_pending, 0) << cause;
+        PostMouseButton(2, false);
+        frames(1);
+        EXPECT_EQ(bullets("lazer_r"), 0) << cause;
+    };
+
+    start_level();
+    frames(100);
+    hold_anchor();
+    temperature = 101;
+    frames(2);  // the robot breaks at the end of the first
+    expect_dropped("overheat");
+
+    start_level();
+    frames(100);
+    hold_anchor();
+    level_outcome = 1;
+    frames(1);
+    expect_dropped("level end");
+    level_outcome = 0;
+
+    arsenal(3, "<weapon_1>1</weapon_1><weapon_2>2</weapon_2><weapon_3>3</weapon_3><weapon_4>4</weapon_4>");
+    timetable(3, {{"SpecUp", 1, 0, 0, 6, 600}});
+    start_level();
+    EXPECT_EQ(free_slots, 0);
+    FlySpecT* s = nullptr;
+    for (int i = 0; i < 1000 && !(s && s->script == 3); ++i) {
+        frames(1);
+        s = special_list.first();
+    }
+    ASSERT_TRUE(s && s->script == 3);
+    hold_anchor();
+    click_at(static_cast<int>(s->x) + 20, static_cast<int>(s->y) + 20);
+    EXPECT_EQ(robot().action, 1);
+    expect_dropped("fetch");
+    for (int guard = 0; robot().action != 0 && guard < 2000; ++guard)
+        frames(1);
+    std::vector<int> weapons;
+    power_ups_list.for_each([&](power_upsT& p) { weapons.push_back(p.weapon); });
+    EXPECT_EQ(weapons, (std::vector<int>{1, 2, 3, 6}));
+    EXPECT_EQ(free_slots, 0);
 }

@@ -1,7 +1,9 @@
 // The OpenAL driver rendered into memory: what the channel operations do to real output.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/audio.h"
 #include "platform/real/openal_audio.h"
@@ -51,6 +53,24 @@ protected:
                 ++b.crossings;
         }
         return b;
+    }
+
+    // Mixes `frames` sample frames; the left side.
+    std::vector<float> left(int frames)
+    {
+        std::vector<float> buf(static_cast<size_t>(frames) * 2);
+        RenderOpenALLoopback(*driver_, buf.data(), frames);
+        std::vector<float> out(static_cast<size_t>(frames));
+        for (int i = 0; i < frames; ++i)
+            out[static_cast<size_t>(i)] = buf[2 * static_cast<size_t>(i)];
+        return out;
+    }
+    static double largest_step(const std::vector<float>& s)
+    {
+        double step = 0;
+        for (size_t i = 1; i < s.size(); ++i)
+            step = std::max(step, static_cast<double>(std::fabs(s[i] - s[i - 1])));
+        return step;
     }
 
     TSound* tone(double seconds, int flags, int channels = 1, double freq = 500)
@@ -182,4 +202,33 @@ TEST_F(Loopback, LongSoundsStreamWhilePlayingAndLoop)
     FreeChannel(c);
     FreeSound(once);
     FreeSound(music);
+}
+
+// A sound stopped, replaced or freed mid-wave fades out in a few milliseconds instead of
+// jumping to silence, which is heard as a click.
+TEST_F(Loopback, StoppedReplacedAndFreedSoundsFadeOutWithoutAClick)
+{
+    TSound* sound = tone(2.0, kLoopingSound, 1, 433);
+    for (int how = 0; how < 3; ++how) {
+        TChannel* c = CueSound(sound);
+        ResumeChannel(c);
+        std::vector<float> before = left(4410 + 7 * how);  // ends mid-wave
+        const double steady = largest_step(before);
+        ASSERT_GT(steady, 0.01);
+        if (how == 0)
+            StopChannel(c);
+        else if (how == 1)
+            CueSound(sound, c);  // the same channel starts over, paused
+        else
+            FreeChannel(c);
+        if (how != 2) {
+            EXPECT_EQ(ChannelPlaying(c), 0);
+        }
+        std::vector<float> after = left(441);
+        after.insert(after.begin(), before.back());
+        EXPECT_LT(largest_step(after), 1.5 * steady) << "case " << how;
+        EXPECT_LT(std::fabs(after.back()), 1e-4) << "silent within 10 ms, case " << how;
+        if (how != 2)
+            FreeChannel(c);
+    }
 }

@@ -12,6 +12,7 @@
 #include "sound/sound.h"
 #include "state/globals.h"
 #include "support/profile_files.h"
+#include "support/level_rules_xml.h"
 #include "support/temp_dir.h"
 #include "ui/ingame_gui.h"
 #include "ui/visor.h"
@@ -168,7 +169,7 @@ TEST_F(MainLoopTest, LevelStartResetsThePerLevelState)
 {
     TempDir dir;  // empty tuning files and no timetable: the level has no creatures
     dir.write("levels/Spiders.xml", "<spiders/>");
-    dir.write("levels/levels_vars.xml", "<levels/>");
+    dir.write("levels/levels_vars.xml", level_rules_xml(current_level));
     dir.write("levels/weapon_vars.xml", "<weapons/>");
     level_start_pending = 1;
     menu_requested = 0;

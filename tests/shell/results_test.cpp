@@ -11,6 +11,7 @@
 #include "platform/input.h"
 #include "shell/level_rules.h"
 #include "shell/main_loop.h"
+#include "shell/story.h"
 #include "sound/sound.h"
 #include "state/assets.h"
 #include "state/globals.h"
@@ -63,6 +64,15 @@ protected:
         two_star_limit = one + q;
         three_star_limit = one + 2 * q;
         four_star_limit = one + 3 * q;
+    }
+
+    // A player in slot 1 at this level, with a profiles folder to save into.
+    static void player_at(const TempDir& dir, int level)
+    {
+        std::filesystem::create_directories(dir.path() + "/profiles");
+        profile_name = "Ida";
+        current_profile = 1;
+        current_level = level;
     }
 
     // Runs frames until the phase is reached (or a limit of frames); returns the frames run.
@@ -240,10 +250,7 @@ TEST_F(ResultsTest, OnlyEarnedStarsLightUpAndTheBarStopsAtTheTotal)
 TEST_F(ResultsTest, AHeldButtonTakesItOnlyOnceItsGlowIsFull)
 {
     TempDir dir;
-    std::filesystem::create_directories(dir.path() + "/profiles");
-    profile_name = "Ida";
-    current_profile = 1;
-    current_level = 7;
+    player_at(dir, 7);
     main_score = 300;
     begin_results();
     run_until_phase(12);
@@ -340,4 +347,42 @@ TEST_F(ResultsTest, ACloseRequestDuringTheTallyLeavesTheProfileAsItWas)
     EXPECT_EQ(current_level, 7);
     EXPECT_EQ(profile_score, 0);
     EXPECT_EQ(ProfileExists(1), 0);
+}
+
+// Continue after level 30 leads through the ending story into the final results, which
+// bank the whole campaign and send the player back to the menu at level 1.
+TEST_F(ResultsTest, ContinueAfterTheLastLevelLeadsThroughTheEndingToTheFinalResults)
+{
+    TempDir dir;
+    player_at(dir, 30);
+    profile_score = 1000;
+    profile_stars = 10;
+    main_score = 300;  // 3 stars
+    std::vector<std::string> screens;
+    int frame = 0;
+    SetFrameHook([&](int64_t) {
+        if (screens.empty() || screens.back() != story_screen.screen)
+            screens.push_back(story_screen.screen);
+        if (story_screen.screen.empty() && results_tally.phase >= 12 && frame == 0) {
+            PostMouseMove(700, 600);  // Continue, held until it is taken
+            PostMouseButton(1, true);
+        }
+        if (!story_screen.screen.empty() && ++frame % 30 == 0) {
+            PostMouseButton(1, false);
+            PostKeyEvent(kKeyEnter, true);
+            PostKeyEvent(kKeyEnter, false);
+        }
+    });
+    results_screen();
+    SetFrameHook(nullptr);
+    EXPECT_EQ(screens, (std::vector<std::string>{"", "ending", "final_results"}));
+    EXPECT_EQ(game_completed, 1);
+    EXPECT_EQ(current_level, 1);
+    EXPECT_EQ(menu_requested, 1);
+    EXPECT_EQ(profile_score, 1300 + 50 * 13);
+    profile_score = 0;
+    ASSERT_EQ(LoadProfile(1), 1);
+    EXPECT_EQ(profile_score, 1950);
+    EXPECT_EQ(profile_stars, 13);
+    EXPECT_EQ(game_completed, 1);
 }

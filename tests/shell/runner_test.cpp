@@ -17,19 +17,19 @@ TEST(RunnerBotSeat, StartsAndStopsTheHandedBotOrRefusesWithoutOne)
     EXPECT_THROW(BeginRun(options), std::runtime_error);
     EndRun();
 
-    BotSkill skill = BotSkill::Casual;
-    uint64_t seed = 0;
+    BotOptions got;
     int starts = 0, stops = 0;
-    SetBotPlayer({[&](BotSkill s, uint64_t n, auto) {
-                      skill = s;
-                      seed = n;
+    SetBotPlayer({[&](const BotOptions& o) {
+                      got = o;
                       ++starts;
                   },
                   [&] { ++stops; }});
     BeginRun(options);
     EXPECT_EQ(starts, 1);
-    EXPECT_EQ(skill, BotSkill::Expert);
-    EXPECT_EQ(seed, 17u);
+    EXPECT_EQ(got.skill, BotSkill::Expert);
+    EXPECT_EQ(got.seed, 17u);
+    EXPECT_EQ(got.name, "BOT");
+    EXPECT_EQ(got.difficulty, 1);
     EXPECT_EQ(stops, 0);
     EndRun();
     EXPECT_EQ(stops, 1);

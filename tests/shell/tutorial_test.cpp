@@ -200,4 +200,12 @@ TEST_F(TutorialTest, HintsOfLevelsFourTenAndTwelve)
     frames(1);
     EXPECT_EQ(visor_page, 15);
     EXPECT_EQ(tutorial_step, 3);
+
+    // Specials fetched before the hint: both pages still show, one after the other.
+    SetUp();
+    current_level = 4;
+    free_slots = 2;
+    settle();
+    EXPECT_EQ(pages_seen, (std::vector<int>{13, 15}));
+    EXPECT_EQ(tutorial_step, 3);
 }

@@ -182,3 +182,43 @@ TEST_F(ForgedCatalogue, SoundsDecodeAreAudibleAndLoopCleanly) {
     }
     EXPECT_GE(sounds, 60);
 }
+
+// A looping track joins its end to its start as if the music went on: the step across the
+// seam, and its bend (the change of slope), stay within three times the mean of those of the
+// 20 ms either side, give or take the codec's own noise (-54 dB) in quiet passages.
+TEST_F(ForgedCatalogue, LoopingTracksJoinInValueAndSlope) {
+    int tracks = 0;
+    for (const forge::CatalogueEntry& e : forge::kCatalogue) {
+        if (!e.loop || e.folder == forge::Folder::kMedia || e.folder == forge::Folder::kSounds) continue;
+        ++tracks;
+        Decoded d;
+        ASSERT_TRUE(DecodeOgg(kGameDir + "/" + forge::FolderName(e.folder) + "/" + e.file, d)) << e.file;
+        const long frames = static_cast<long>(d.samples.size()) / d.channels;
+        const long near = d.rate / 50;
+        for (int c = 0; c < d.channels; ++c) {
+            // The track as it plays looped: index 0 is its first sample, -1 its last.
+            auto at = [&](long i) {
+                return static_cast<double>(d.samples[((i + frames) % frames) * d.channels + c]);
+            };
+            auto step = [&](long i) { return std::abs(at(i) - at(i - 1)); };
+            auto bend = [&](long i) { return std::abs(at(i) - 2 * at(i - 1) + at(i - 2)); };
+            double mean_step = 0, mean_bend = 0;
+            int n = 0;
+            for (long i = -near; i < near; ++i) {
+                if (i == 0 || i == 1) continue;  // the steps and bends that span the seam
+                mean_step += step(i);
+                mean_bend += bend(i);
+                ++n;
+            }
+            mean_step /= n;
+            mean_bend /= n;
+            const double seam_bend = std::max(bend(0), bend(1));
+            const double noise = 0.002;
+            EXPECT_LE(step(0), 3 * mean_step + noise)
+                << e.file << " jumps by " << std::lround(step(0) * 32768) << " of 32768 (ch " << c << ")";
+            EXPECT_LE(seam_bend, 3 * mean_bend + noise)
+                << e.file << " bends by " << std::lround(seam_bend * 32768) << " of 32768 (ch " << c << ")";
+        }
+    }
+    EXPECT_EQ(tracks, 8);
+}

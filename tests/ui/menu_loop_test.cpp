@@ -158,6 +158,24 @@ TEST_F(MenuLoopTest, UnreadableProfilesCannotBeChosen)
     EXPECT_EQ(profile_name, "Ann");
 }
 
+TEST_F(MenuLoopTest, PlayersNamedLikeButtonsAreChosenByTheirSlot)
+{
+    make_profile(1, "Ann", 4, 900);
+    make_profile(2, "Back", 6, 1200);
+    make_profile(3, "Cross 1", 8, 1500);
+    LoadProfile(1);
+    run(click_at(30, 940, 25) + click_at(110, 480, 345), 200);  // the player widget, then slot 2
+    EXPECT_EQ(menu_loop.screen, kScreenMainMenu);
+    EXPECT_EQ(profile_name, "Back");
+    EXPECT_EQ(current_level, 6);
+
+    // Slot 3 chooses its player; it does not open the deletion of slot 1.
+    run(click_at(30, 940, 25) + click_at(110, 480, 430), 200);
+    EXPECT_EQ(menu_loop.screen, kScreenMainMenu);
+    EXPECT_EQ(profile_name, "Cross 1");
+    EXPECT_EQ(CountProfiles(), 3);
+}
+
 TEST_F(MenuLoopTest, DeletingTheLastPlayerLeadsToANewOne)
 {
     make_profile(1, "Ann", 4, 900);
@@ -194,6 +212,20 @@ TEST_F(MenuLoopTest, NewGameOnACampaignUnderWayAsksFirst)
     EXPECT_EQ(widget("Resume")->fade, 4);
     run(click_at(30, 500, 265), 120);
     EXPECT_EQ(menu_loop.screen, kScreenConfirmNew);
+}
+
+TEST_F(MenuLoopTest, AGreyedOutResumeStartsNothing)
+{
+    // A player at level 1, then one who has finished the campaign.
+    for (int completed : {0, 1}) {
+        write_file("Profile_1.dat", profile_bytes("Ann", 1, 900, 3, completed, 1));
+        LoadLatestProfile();
+        EXPECT_FALSE(run(click_at(30, 500, 165) + click_at(60, 500, 165), 200)) << completed;
+        EXPECT_EQ(menu_loop.screen, kScreenMainMenu);
+        EXPECT_EQ(menu_loop.next_screen, kScreenMainMenu);
+        EXPECT_EQ(menu_loop.fade_state, 0);
+        EXPECT_EQ(menu_requested, 1);
+    }
 }
 
 TEST_F(MenuLoopTest, SliderFarLeftSilencesAndBackSavesTheChosenMode)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "persist/xml_document.h"
+#include "support/level_rules_xml.h"
 #include "support/temp_dir.h"
 
 TEST(LevelRules, ReadsTheLevelsValuesAndSpreadsTheStarLimits)
@@ -33,31 +34,27 @@ TEST(LevelRules, ReadsTheLevelsValuesAndSpreadsTheStarLimits)
     EXPECT_EQ(four_star_limit, 400);
     EXPECT_EQ(five_star_limit, 502);
 
-    // Keys the level lacks read as 0, and so does a level without an element.
-    load_level_rules(2);
-    EXPECT_EQ(flies_left, 1);
-    EXPECT_EQ(time_bonus_left, 0);
-    EXPECT_EQ(five_star_limit, 0);
-    load_level_rules(30);
-    EXPECT_EQ(fly_death_count, 0);
-
     dir.write("levels/levels_vars.xml", "<levels><level_1></levels>");
     EXPECT_THROW(load_level_rules(1), XmlError);
 }
 
-TEST(LevelRules, AMissingFileIsFatalAndAMissingLevelGivesZeroRules)
+// Rules of 0 would give every total five stars while the bar shows none: a missing file,
+// level or key stops the game, naming the file and the level.
+TEST(LevelRules, AMissingFileLevelOrKeyIsFatal)
 {
     TempDir dir;
-    try {
-        load_level_rules(3);
-        FAIL() << "a missing rules file must stop the game";
-    } catch (const XmlError& e) {
-        EXPECT_STREQ(e.what(), "xmlDocument.Load(\".\\levels\\levels_vars.xml\"): Cannot read from file.");
-    }
+    auto message = [](int level) {
+        try {
+            load_level_rules(level);
+        } catch (const XmlError& e) {
+            return e.source + ": " + e.what();
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(message(3), ": xmlDocument.Load(\".\\levels\\levels_vars.xml\"): Cannot read from file.");
     dir.write("levels/levels_vars.xml", "<levels><level_1><fly_death_count>3</fly_death_count></level_1></levels>");
-    flies_left = 7;
-    load_level_rules(3);
-    EXPECT_EQ(flies_left, 0);
-    EXPECT_EQ(fly_death_count, 0);
-    EXPECT_EQ(four_star_limit, 0);
+    EXPECT_EQ(message(3), ".\\levels\\levels_vars.xml: No element \"level_3\" for level 3.");
+    EXPECT_EQ(message(1), ".\\levels\\levels_vars.xml: Level 1 lacks \"level_deadline_time\".");
+    dir.write("levels/levels_vars.xml", level_rules_xml(2));
+    EXPECT_EQ(message(2), "no error");
 }

@@ -241,6 +241,19 @@ std::vector<float> Render(const Song& s) {
             l[i] = mix.l[from + i] + 0.35f * wl[from - rev_from + i];
             r[i] = mix.r[from + i] + 0.35f * wr[from - rev_from + i];
         }
+        // The two passes differ a little at the seam (the reverb has heard more by the end), so the last
+        // 50 ms blend into what leads up to the first sample: the sound just before `from`. The end then
+        // runs on into the start in value and slope; the raised cosine adds no bend of its own.
+        const int blend = Samples(0.05);
+        for (int i = 0; i < blend; ++i) {
+            const double w = 0.5 - 0.5 * std::cos(M_PI * (i + 1) / blend);
+            const int lead_in = from - blend + i;
+            const int at = n - blend + i;
+            const double lead_l = mix.l[lead_in] + 0.35f * wl[lead_in - rev_from];
+            const double lead_r = mix.r[lead_in] + 0.35f * wr[lead_in - rev_from];
+            l[at] = static_cast<float>((1 - w) * l[at] + w * lead_l);
+            r[at] = static_cast<float>((1 - w) * r[at] + w * lead_r);
+        }
         double peak = 0;
         for (int i = 0; i < n; ++i) peak = std::max({peak, static_cast<double>(std::abs(l[i])), static_cast<double>(std::abs(r[i]))});
         Gain(l, 0.85 / peak);

@@ -24,6 +24,12 @@ namespace {
 
 constexpr int kStreamBuffers = 4;
 constexpr int kStreamFrames = 8192;  // sample frames per queued buffer (~190 ms at 44.1 kHz)
+// A sound cut off mid-wave clicks. OpenAL Soft ramps a gain change over the next period
+// it mixes, so a voice stopped while it sounds is set to gain 0 and only stopped once that
+// period has surely been mixed: on a device after this long, in the loopback after the
+// next slice, which is kept this short while a fade is pending (~6 ms at 44.1 kHz).
+constexpr auto kFadeOutTime = std::chrono::milliseconds(100);
+constexpr int kFadeOutFrames = 256;
 
 
 ALenum format_of(int channels)
@@ -105,6 +111,8 @@ public:
             if (voices_[i].used)
                 release_voice(static_cast<int>(i));
         }
+        for (Fading& f : fading_)
+            delete_source(f.voice);
         for (TSound* s : loaded_) {
             alDeleteBuffers(1, &s->driver_buffer);
             s->driver_buffer = 0;
@@ -141,6 +149,14 @@ public:
         std::lock_guard lock(mutex_);
         if (!loaded_.erase(&sound))
             return;
+        std::erase_if(fading_, [&](Fading& f) {  // a buffer still playing cannot be deleted
+            ALint buffer = 0;
+            alGetSourcei(f.voice.source, AL_BUFFER, &buffer);
+            if (static_cast<ALuint>(buffer) != sound.driver_buffer)
+                return false;
+            delete_source(f.voice);
+            return true;
+        });
         alDeleteBuffers(1, &sound.driver_buffer);
         sound.driver_buffer = 0;
     }
@@ -148,13 +164,9 @@ public:
     int create_voice() override
     {
         std::lock_guard lock(mutex_);
-        ALuint source = 0;
-        alGetError();
-        alGenSources(1, &source);
-        if (alGetError() != AL_NO_ERROR)
+        const ALuint source = new_source();
+        if (!source)
             return -1;  // out of sources: the channel stays silent
-        alSourcef(source, AL_ROLLOFF_FACTOR, 0);
-        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
         size_t slot = 0;
         while (slot < voices_.size() && voices_[slot].used)
             ++slot;
@@ -180,7 +192,8 @@ public:
         if (!valid(voice))
             return;
         Voice& v = voices_[voice];
-        reset_source(v);
+        if (!hand_over_to_fade(v, true))
+            reset_source(v);
         v.channels = sound.channels;
         v.state = kPaused;
         if (sound.streamed()) {
@@ -225,8 +238,9 @@ public:
         std::lock_guard lock(mutex_);
         if (!valid(voice))
             return;
+        if (!hand_over_to_fade(voices_[voice], true))
+            alSourceStop(voices_[voice].source);
         voices_[voice].state = kStopped;
-        alSourceStop(voices_[voice].source);
     }
 
     void set_gain(int voice, float gain) override
@@ -261,11 +275,12 @@ public:
         std::lock_guard lock(mutex_);
         // Refill in slices no longer than a queued buffer so streams never starve.
         while (frames > 0) {
-            int n = std::min(frames, kStreamFrames / 2);
+            int n = std::min(frames, fading_.empty() ? kStreamFrames / 2 : kFadeOutFrames);
             service_streams();
             alcRenderSamplesSOFT_(device_, out, n);
             out += static_cast<size_t>(n) * 2;
             frames -= n;
+            end_fades(std::chrono::steady_clock::time_point::max());  // their ramp is mixed
         }
         service_streams();
     }
@@ -283,6 +298,12 @@ private:
         ALuint buffers[kStreamBuffers] = {};
     };
 
+    // A voice's source taken off it to fade out; it keeps its stream until it is stopped.
+    struct Fading {
+        Voice voice;
+        std::chrono::steady_clock::time_point due;  // when a device has mixed the ramp
+    };
+
     bool valid(int v) const { return v >= 0 && v < static_cast<int>(voices_.size()) && voices_[v].used; }
 
     // Mono sources sit on a unit circle in front of the listener: x = pan.
@@ -290,6 +311,62 @@ private:
     {
         float z = -std::sqrt(std::max(0.0f, 1.0f - pan * pan));
         alSource3f(v.source, AL_POSITION, pan, 0, z);
+    }
+
+    ALuint new_source()
+    {
+        ALuint source = 0;
+        alGetError();
+        alGenSources(1, &source);
+        if (alGetError() != AL_NO_ERROR)
+            return 0;
+        alSourcef(source, AL_ROLLOFF_FACTOR, 0);
+        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+        return source;
+    }
+
+    // When the voice is sounding, its source fades out on its own and the voice goes on
+    // with a fresh one (none when `replace` is false: the voice is being freed). False when
+    // there is nothing to fade, or no source to spare: the sound is then cut.
+    bool hand_over_to_fade(Voice& v, bool replace)
+    {
+        if (v.state != kPlaying)
+            return false;
+        ALint state = 0;
+        alGetSourcei(v.source, AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING)
+            return false;
+        const ALuint fresh = replace ? new_source() : 0;
+        if (replace && !fresh)
+            return false;
+        alSourcef(v.source, AL_GAIN, 0);
+        Fading f;
+        f.voice.source = v.source;
+        f.voice.stream = std::move(v.stream);
+        std::memcpy(f.voice.buffers, v.buffers, sizeof v.buffers);
+        f.due = std::chrono::steady_clock::now() + kFadeOutTime;
+        fading_.push_back(std::move(f));
+        v.source = fresh;
+        std::memset(v.buffers, 0, sizeof v.buffers);
+        return true;
+    }
+
+    // Stops and deletes the faded sources due by `now`.
+    void end_fades(std::chrono::steady_clock::time_point now)
+    {
+        std::erase_if(fading_, [&](Fading& f) {
+            if (f.due > now)
+                return false;
+            delete_source(f.voice);
+            return true;
+        });
+    }
+
+    void delete_source(Voice& v)
+    {
+        reset_source(v);
+        alDeleteSources(1, &v.source);
+        v.source = 0;
     }
 
     void reset_source(Voice& v)
@@ -306,8 +383,8 @@ private:
     void release_voice(int voice)
     {
         Voice& v = voices_[voice];
-        reset_source(v);
-        alDeleteSources(1, &v.source);
+        if (!hand_over_to_fade(v, false))
+            delete_source(v);
         v = Voice{};
     }
 
@@ -369,6 +446,7 @@ private:
             {
                 std::lock_guard lock(mutex_);
                 service_streams();
+                end_fades(std::chrono::steady_clock::now());
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(15));
         }
@@ -380,6 +458,7 @@ private:
     bool direct_channels_ = false;
     std::mutex mutex_;
     std::vector<Voice> voices_;
+    std::vector<Fading> fading_;
     std::unordered_set<TSound*> loaded_;
     std::atomic<bool> quit_{false};
     std::thread streamer_;

@@ -1,0 +1,18 @@
+# Read by cpack once per generator: the version the build worked out, and the install
+# components each package holds (cmake/Packaging.cmake).
+file(STRINGS ${CPACK_WINGTRON_VERSION_FILE} CPACK_PACKAGE_VERSION LIMIT_COUNT 1)
+if(NOT CPACK_PACKAGE_VERSION)
+    message(FATAL_ERROR "No version in ${CPACK_WINGTRON_VERSION_FILE}: build the project before packaging it")
+endif()
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+if(CPACK_GENERATOR STREQUAL "DEB")
+    set(CPACK_DEB_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_ALL data deb)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+elseif(CPACK_GENERATOR STREQUAL "TGZ")
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_ALL portable)
+    set(CPACK_PACKAGE_FILE_NAME wingtron-${CPACK_PACKAGE_VERSION}-${CPACK_WINGTRON_PLATFORM})
+    set(CPACK_ARCHIVE_FILE_NAME ${CPACK_PACKAGE_FILE_NAME})
+    set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)  # everything in wingtron-VERSION-PLATFORM/
+endif()
