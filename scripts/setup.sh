@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and test, only when some are missing.
+# --web adds what the browser build and its tests need (emscripten, stb, Chromium, node).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,12 @@ packages=(
     xvfb xauth python3
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
+if [ "${1:-}" = "--web" ]; then
+    packages+=(emscripten binaryen node-acorn libstb-dev chromium)
+    # node and npm may come from another source than Debian's archive: only their commands count.
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

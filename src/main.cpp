@@ -14,8 +14,12 @@
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/preload.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/web_backend.h"
+#else
 #include "platform/real/gl_backend.h"
 #include "platform/real/openal_audio.h"
+#endif
 #include "shell/main_loop.h"
 #include "shell/runner.h"
 #include "shell/startup.h"
@@ -47,17 +51,25 @@ int main(int argc, char** argv)
     if (options.headless)
         UseHeadlessPlatform();
     else {
+#ifdef __EMSCRIPTEN__
+        UseWebPlatform();
+#else
         SetBackend(CreateGLBackend());
         // Without an output device the silent driver takes over (the default).
         SetAudioDriverFactory(CreateOpenALAudioDriver);
+#endif
     }
 
     SetBotPlayer({StartAutoplay, StopAutoplay});
 
     int code = 0;
+    std::string error;
     try {
         BeginRun(options);
         startup(options.overrides);
+#ifdef __EMSCRIPTEN__
+        WebGameReady();
+#endif
         run_main_loop();
     } catch (const ProgramExit& e) {
         code = e.code;
@@ -65,10 +77,12 @@ int main(int argc, char** argv)
         std::string message = e.source.empty() ? e.what() : HostPath(e.source) + ": " + e.what();
         std::fprintf(stderr, "wingtron: %s\n", message.c_str());
         ShowErrorBox("Wingtron", message);
+        error = message;
         code = 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wingtron: %s\n", e.what());
         ShowErrorBox("Wingtron", e.what());
+        error = e.what();
         code = 1;
     }
     // A run can end while start-up still decodes pictures and sounds on worker threads
@@ -77,5 +91,8 @@ int main(int argc, char** argv)
     EndRun();
     CloseAudio();
     EndGraphics();
+#ifdef __EMSCRIPTEN__
+    WebGameEnded(code, error);
+#endif
     return code;
 }

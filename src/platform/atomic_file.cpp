@@ -103,6 +103,7 @@ int AtomicFile::Commit()
         return 0;
     }
     sync_folder(folder_of(target_));
+    NoteFilesChanged();
     return 1;
 }
 
@@ -113,6 +114,7 @@ int MoveFile(const std::string& from, const std::string& to)
     if (::rename(host_from.c_str(), host_to.c_str()) != 0)
         return 0;
     sync_folder(folder_of(host_to));
+    NoteFilesChanged();
     return 1;
 }
 

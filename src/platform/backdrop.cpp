@@ -109,3 +109,74 @@ std::optional<PixelRect> backdrop_damage(const DrawLog& kept, const DrawLog& now
     }
     return changed;
 }
+
+void BackdropKeeper::begin_frame(bool enabled)
+{
+    frame_.clear();
+    logging_ = enabled;
+    if (!logging_)
+        forget();
+    state_ = kept_valid_ ? State::kDeferring : keep_next_ > 0 ? State::kKeeping : State::kLogging;
+}
+
+void BackdropKeeper::draw(BackdropCanvas& canvas, uint32_t texture, int blend, const Vertex* vertices, int count)
+{
+    if (logging_) {
+        frame_.add(texture, blend, vertices, count);
+        if (state_ == State::kDeferring) {
+            if (frame_.size() <= kept_.size())
+                return;  // drawn once it is known whether they all came again
+            settle(canvas);
+        }
+    }
+    canvas.draw_now(texture, blend, vertices, count);
+    if (state_ == State::kKeeping && frame_.size() == keep_next_) {
+        state_ = State::kLogging;
+        canvas.keep_screen();
+        kept_.assign_prefix(frame_, keep_next_);
+        kept_valid_ = true;
+    }
+}
+
+void BackdropKeeper::settle(BackdropCanvas& canvas)
+{
+    if (state_ != State::kDeferring)
+        return;
+    state_ = State::kLogging;
+    const auto changed = backdrop_damage(kept_, frame_, rules_);
+    if (!changed) {
+        kept_valid_ = false;
+        const int n = std::min(kept_.size(), frame_.size());
+        for (int i = 0; i < n; ++i)
+            canvas.draw_now(frame_.texture(i), frame_.blend(i), frame_.vertices(i), frame_.count(i));
+        return;
+    }
+    canvas.restore_screen();
+    ++reuses_;
+    if (changed->area() == 0)
+        return;
+    canvas.clip_to(*changed);
+    for (int i = 0; i < kept_.size(); ++i)
+        canvas.draw_now(frame_.texture(i), frame_.blend(i), frame_.vertices(i), frame_.count(i));
+    canvas.clip_to({0, 0, rules_.width, rules_.height});
+}
+
+void BackdropKeeper::end_frame()
+{
+    if (!logging_)
+        return;
+    keep_next_ = kept_valid_ ? 0 : backdrop_length(last_frame_, frame_, rules_);
+    std::swap(last_frame_, frame_);
+    frame_.clear();
+    logging_ = false;  // until the next frame starts with a clear
+    state_ = State::kLogging;
+}
+
+void BackdropKeeper::forget()
+{
+    kept_valid_ = false;
+    keep_next_ = 0;
+    kept_.clear();
+    last_frame_.clear();
+    state_ = State::kLogging;
+}

@@ -62,3 +62,54 @@ int backdrop_length(const DrawLog& before, const DrawLog& now, const BackdropRul
 // `kept` left: empty when they all came again unchanged; none when `now` has fewer draws
 // or the changed ones touch more than `most_changed` pixels.
 std::optional<PixelRect> backdrop_damage(const DrawLog& kept, const DrawLog& now, const BackdropRules& rules);
+
+// The GL side of keeping a backdrop, done by the backend.
+class BackdropCanvas {
+public:
+    virtual ~BackdropCanvas() = default;
+    // Draws now, the backend's usual way.
+    virtual void draw_now(uint32_t texture, int blend, const Vertex* vertices, int count) = 0;
+    // Keeps the pixels on screen now (after the draws before have gone out).
+    virtual void keep_screen() = 0;
+    // Puts the kept pixels back over the whole screen, one to one and unblended.
+    virtual void restore_screen() = 0;
+    // Draws go only inside `r` (screen pixels) from here on, once the draws before are out.
+    virtual void clip_to(const PixelRect& r) = 0;
+};
+
+// The kept backdrop's bookkeeping over the frames. A frame either defers its first draws
+// until it is known whether they match the kept ones, or keeps the pixels after as many
+// draws as the two frames before suggested, or only logs its draws.
+class BackdropKeeper {
+public:
+    explicit BackdropKeeper(BackdropRules rules = {}) : rules_(rules) {}
+
+    // A frame starts, its screen cleared; when `enabled` is false (the picture is scaled,
+    // or the shortcut is off) nothing is logged and what was kept is forgotten.
+    void begin_frame(bool enabled);
+    // A draw of the frame: deferred, or drawn on the canvas (and the pixels kept after it).
+    void draw(BackdropCanvas& canvas, uint32_t texture, int blend, const Vertex* vertices, int count);
+    // Draws what was deferred: the kept pixels and, where a draw changed, the deferred
+    // draws again inside that rectangle; or the deferred draws the usual way when they no
+    // longer match the kept ones. Called before anything reads or shows the screen.
+    void settle(BackdropCanvas& canvas);
+    // The frame is shown: how many of its first draws the next frame keeps, from the two
+    // last frames.
+    void end_frame();
+    void forget();
+    // Whether anything logged or kept draws with the texture.
+    bool uses(uint32_t texture) const { return kept_.uses(texture) || last_frame_.uses(texture) || frame_.uses(texture); }
+    // Frames so far whose first draws were put back from kept pixels.
+    int reuses() const { return reuses_; }
+
+private:
+    enum class State { kLogging, kDeferring, kKeeping };
+
+    const BackdropRules rules_;
+    bool logging_ = false;  // this frame's draws are logged
+    State state_ = State::kLogging;
+    DrawLog frame_, last_frame_, kept_;
+    int keep_next_ = 0;
+    bool kept_valid_ = false;
+    int reuses_ = 0;
+};

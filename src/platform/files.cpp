@@ -60,6 +60,7 @@ std::string resolve_case(const std::string& base, const std::vector<std::string>
 }
 
 int64_t g_write_limit = -1;  // bytes left before writes fail, negative for no limit
+void (*g_files_changed)() = nullptr;
 
 [[noreturn]] void read_error(const TStream* s) { throw StreamError(ReadErrorMessage(s->path())); }
 
@@ -181,6 +182,16 @@ void CloseStream(TStream* stream)
     delete stream;
     if (f && std::fclose(f) != 0)
         throw StreamError(WriteErrorMessage(path));
+    if (f)
+        NoteFilesChanged();
+}
+
+void SetFilesChangedHook(void (*hook)()) { g_files_changed = hook; }
+
+void NoteFilesChanged()
+{
+    if (g_files_changed)
+        g_files_changed();
 }
 
 TStream* CreateNewStream(const std::string& host_path)
@@ -312,7 +323,8 @@ int64_t FileSize(const std::string& path)
 int DeleteFile(const std::string& path)
 {
     std::string host = HostPath(path);
-    ::unlink(host.c_str());
+    if (::unlink(host.c_str()) == 0)
+        NoteFilesChanged();
     return FileType(path) == 1 ? 0 : 1;
 }
 
@@ -327,7 +339,8 @@ int64_t FileTime(const std::string& path)
 int CreateDir(const std::string& path)
 {
     std::error_code ec;
-    fs::create_directories(HostPath(path), ec);
+    if (fs::create_directories(HostPath(path), ec))
+        NoteFilesChanged();
     return FileType(path) == 2 ? 1 : 0;
 }
 

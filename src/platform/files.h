@@ -93,6 +93,12 @@ void WriteDouble(TStream* s, double value);
 void WriteString(TStream* s, const std::string& text);
 void WriteLine(TStream* s, const std::string& text);
 
+// Called after every change the game makes to its saved files (a save put in place, a
+// file moved, deleted or a folder made); the browser build copies them to lasting storage
+// then. No hook by default.
+void SetFilesChangedHook(void (*hook)());
+void NoteFilesChanged();
+
 // Whole file as bytes; false when it cannot be read.
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
 

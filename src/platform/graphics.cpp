@@ -2,8 +2,6 @@
 // are turned into screen-space quads here; backends only rasterise them.
 #include "platform/graphics.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -493,16 +491,6 @@ void DrawTexturedPolygon(TImage* image, int frame, const std::vector<PolyVertex>
 }
 
 bool ReadScreen(Pixmap& out) { return g_backend && g_backend->read_screen(out); }
-
-bool SavePng(const std::string& host_path, const Pixmap& pixels)
-{
-    png_image img {};
-    img.version = PNG_IMAGE_VERSION;
-    img.width = static_cast<png_uint_32>(pixels.width);
-    img.height = static_cast<png_uint_32>(pixels.height);
-    img.format = PNG_FORMAT_RGBA;
-    return png_image_write_to_file(&img, host_path.c_str(), 0, pixels.rgba.data(), 0, nullptr) != 0;
-}
 
 void ShowErrorBox(const std::string& title, const std::string& message)
 {

@@ -24,6 +24,7 @@ struct InputState {
     int mouse_z = 0;
     int last_z = 0;
     int close_requests = 0;
+    int pause_requests = 0;
     std::deque<int> chars;
 };
 
@@ -256,6 +257,16 @@ int TakeCloseRequest()
     if (g_in.close_requests == 0)
         return 0;
     g_in.close_requests = 0;
+    return 1;
+}
+
+void PostPauseRequest() { ++g_in.pause_requests; }
+
+int TakePauseRequest()
+{
+    if (g_in.pause_requests == 0)
+        return 0;
+    g_in.pause_requests = 0;
     return 1;
 }
 

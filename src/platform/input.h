@@ -34,6 +34,10 @@ void PostMouseMove(int x, int y);
 void PostWheel(int dz);
 void PostChar(int code);
 void PostCloseRequest();
+// The page went out of sight or lost focus: a level in play should pause. Not recorded:
+// a replay has no page to leave.
+void PostPauseRequest();
+int TakePauseRequest();
 // Runs the backend's event pump once per presented frame, then posts the input script's
 // events of the frame, then runs the in-process input source.
 void PumpInput();

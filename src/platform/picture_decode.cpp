@@ -1,5 +1,5 @@
 // Picture decoding for LoadImage: PNG (libpng), JPEG (libjpeg-turbo), BMP and TGA
-// (SDL2_image), told apart by content. Pixels come back as the file stores them: no
+// (SDL2_image), told apart by content; and PNG writing for screenshots. Pixels come back as the file stores them: no
 // gamma or colour-space conversion, so a mask colour or an alpha value stays exact.
 #include <SDL.h>
 #include <SDL_image.h>
@@ -185,4 +185,14 @@ bool DecodePicture(const std::vector<uint8_t>& bytes, Pixmap& out, bool& has_alp
     if (looks_like_tga(bytes))
         return decode_with_sdl_image(bytes, "TGA", out, has_alpha);
     return false;
+}
+
+bool SavePng(const std::string& host_path, const Pixmap& pixels)
+{
+    png_image img {};
+    img.version = PNG_IMAGE_VERSION;
+    img.width = static_cast<png_uint_32>(pixels.width);
+    img.height = static_cast<png_uint_32>(pixels.height);
+    img.format = PNG_FORMAT_RGBA;
+    return png_image_write_to_file(&img, host_path.c_str(), 0, pixels.rgba.data(), 0, nullptr) != 0;
 }

@@ -221,3 +221,79 @@ std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int te
         return std::nullopt;
     return rects;
 }
+
+bool ClearLeavesAlone(int blend)
+{
+    return blend == kMaskBlend || blend == kAlphaBlend || blend == kLightBlend;
+}
+
+void texel_quad_vertices(const TileMap& map, int tex_w, int tex_h, const TexelRect& quad, uint32_t rgba,
+                         int& blend, std::vector<TexelRect>& parts, std::vector<Vertex>& out)
+{
+    const bool opaque_colour = (rgba >> 24) == 255;  // alpha is the fourth byte in memory
+    if (blend == kAlphaBlend && map.opaque && opaque_colour)
+        blend = kSolidBlend;
+    parts.clear();
+    if (ClearLeavesAlone(blend)) {
+        parts_of_kind(map, quad, kOpaqueTile, parts);
+        parts_of_kind(map, quad, kSeeThroughTile, parts);
+    } else {
+        parts.push_back(quad);
+    }
+    out.clear();
+    const float w = static_cast<float>(tex_w), h = static_cast<float>(tex_h);
+    for (const TexelRect& p : parts) {
+        const float x0 = static_cast<float>(p.x0), y0 = static_cast<float>(p.y0);
+        const float x1 = static_cast<float>(p.x1), y1 = static_cast<float>(p.y1);
+        const float u0 = p.tx0 / w, v0 = p.ty0 / h;
+        const float u1 = (p.tx0 + p.x1 - p.x0) / w, v1 = (p.ty0 + p.y1 - p.y0) / h;
+        const Vertex a {x0, y0, u0, v0, rgba}, b {x1, y0, u1, v0, rgba};
+        const Vertex c {x1, y1, u1, v1, rgba}, d {x0, y1, u0, v1, rgba};
+        out.insert(out.end(), {a, b, c, a, c, d});
+    }
+}
+
+ScreenView LetterboxView(int width, int height)
+{
+    const float s = std::min(static_cast<float>(width) / 1024, static_cast<float>(height) / 768);
+    ScreenView v;
+    v.w = std::max(1, static_cast<int>(1024 * s));
+    v.h = std::max(1, static_cast<int>(768 * s));
+    v.x = (width - v.w) / 2;
+    v.y = (height - v.h) / 2;
+    return v;
+}
+
+void ScreenFromReadBack(const std::vector<uint8_t>& raw, const ScreenView& view, Pixmap& out)
+{
+    out.width = 1024;
+    out.height = 768;
+    out.rgba.assign(static_cast<size_t>(1024) * 768 * 4, 0);
+    for (int y = 0; y < 768; ++y) {
+        const int sy = view.h - 1 - std::min(view.h - 1, y * view.h / 768);
+        for (int x = 0; x < 1024; ++x) {
+            const int sx = std::min(view.w - 1, x * view.w / 1024);
+            const uint8_t* s = &raw[(static_cast<size_t>(sy) * view.w + sx) * 4];
+            uint8_t* d = &out.rgba[(static_cast<size_t>(y) * 1024 + x) * 4];
+            d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+        }
+    }
+}
+
+bool InvisibleTriangles(int blend, const Vertex* vertices, int count)
+{
+    if (!ClearLeavesAlone(blend))
+        return false;
+    for (int i = 0; i < count; ++i)
+        if (vertices[i].rgba >> 24)
+            return false;
+    return true;
+}
+
+void WholeScreenQuad(Vertex out[6])
+{
+    const float w = 1024, h = 768;
+    const Vertex a {0, 0, 0, 1, 0xffffffffu}, b {w, 0, 1, 1, 0xffffffffu};
+    const Vertex c {w, h, 1, 0, 0xffffffffu}, d {0, h, 0, 0, 0xffffffffu};
+    out[0] = a, out[1] = b, out[2] = c, out[3] = a, out[4] = c, out[5] = d;
+}

@@ -70,3 +70,34 @@ struct PixelRect {
 std::optional<std::vector<PixelRect>> visible_regions(const TileMap& map, int tex_w, int tex_h, const Vertex* v,
                                                       int count, int width, int height, int cell,
                                                       int64_t least_area);
+
+// The modes in which a wholly transparent texel leaves the screen as it is (mask, alpha,
+// light).
+bool ClearLeavesAlone(int blend);
+
+// The triangles (into `out`, replaced) that draw `quad` of a tex_w x tex_h texture one to
+// one in colour rgba, and the blend mode to draw them in: alpha blending an opaque picture
+// in an opaque colour becomes solid, and in the modes that leave the screen alone under
+// transparent texels only the tiles holding visible ones are drawn. `parts` is scratch.
+void texel_quad_vertices(const TileMap& map, int tex_w, int tex_h, const TexelRect& quad, uint32_t rgba,
+                         int& blend, std::vector<TexelRect>& parts, std::vector<Vertex>& out);
+
+// Where the 1024 x 768 picture lands in a drawable of width x height pixels: scaled to fit
+// and centred (GL's viewport, rows counted from the bottom).
+struct ScreenView {
+    int x = 0, y = 0, w = 1024, h = 768;
+    bool one_to_one() const { return w == 1024 && h == 768; }
+};
+ScreenView LetterboxView(int width, int height);
+
+// The 1024 x 768 screen from pixels read back from the view (GL's rows bottom up),
+// nearest pixel where the view is scaled; alpha made opaque.
+void ScreenFromReadBack(const std::vector<uint8_t>& raw, const ScreenView& view, Pixmap& out);
+
+// Triangles of alpha 0 leave the screen as it is in the modes that weigh by alpha:
+// faded-out sprites and particles cost nothing.
+bool InvisibleTriangles(int blend, const Vertex* vertices, int count);
+
+// The whole screen as two triangles showing a 1024 x 768 texture of a screen read back
+// (rows bottom up) one to one, in white.
+void WholeScreenQuad(Vertex out[6]);

@@ -30,7 +30,13 @@
 
 void handle_escape()
 {
-    if (!KeyHit(kKeyEscape))
+    // A page that goes out of sight or loses focus pauses a level as Escape would, but
+    // never closes the pause menu.
+    const bool page_left = TakePauseRequest() != 0;
+    const bool escape = KeyHit(kKeyEscape) != 0;
+    if (page_left && !escape && pause_state != 0)
+        return;
+    if (!page_left && !escape)
         return;
     if (pause_state == 0 || pause_state == 2) {
         // The pause menu opens only while the level is undecided, and on the first level

@@ -77,7 +77,7 @@ int map_key(const SDL_Keysym& key)
     return -1;
 }
 
-class GLBackend final : public Backend {
+class GLBackend final : public Backend, private BackdropCanvas {
 public:
     explicit GLBackend(GLShortcuts shortcuts) : shortcuts_(shortcuts) {}
     ~GLBackend() override { close(); }
@@ -113,7 +113,7 @@ public:
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);
         applied_ = {};
-        forget_backdrop();
+        keeper_.forget();
         update_viewport();
         return true;
     }
@@ -128,7 +128,7 @@ public:
         if (kept_pixels_)
             glDeleteTextures(1, &kept_pixels_);
         kept_pixels_ = 0;
-        forget_backdrop();
+        keeper_.forget();
         SDL_GL_DeleteContext(context_);
         SDL_DestroyWindow(window_);
         window_ = nullptr;
@@ -149,7 +149,7 @@ public:
     {
         if (!window_)
             return;
-        settle_backdrop();
+        keeper_.settle(*this);
         flush();
         update_viewport();
         glDisable(GL_SCISSOR_TEST);
@@ -157,14 +157,14 @@ public:
         glClear(GL_COLOR_BUFFER_BIT);
         glEnable(GL_SCISSOR_TEST);
         clip_to(kWholeScreen);
-        begin_backdrop();
+        keeper_.begin_frame(shortcuts_.backdrop && one_to_one());
     }
 
     void finish() override
     {
         if (!window_)
             return;
-        settle_backdrop();
+        keeper_.settle(*this);
         flush();
         glFinish();
     }
@@ -173,12 +173,12 @@ public:
     {
         if (!window_)
             return;
-        settle_backdrop();
+        keeper_.settle(*this);
         flush();
         SDL_GL_SwapWindow(window_);
         calls_last_frame_ = calls_;
         calls_ = 0;
-        learn_backdrop();
+        keeper_.end_frame();
     }
 
     bool paced() const override { return true; }
@@ -187,8 +187,8 @@ public:
     {
         if (!window_)
             return;
-        settle_backdrop();
-        forget_backdrop();
+        keeper_.settle(*this);
+        keeper_.forget();
         fullscreen_ = fullscreen;
         SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         SDL_SetWindowGrab(window_, fullscreen ? SDL_TRUE : SDL_FALSE);
@@ -201,7 +201,7 @@ public:
 
     int refresh_rate() const override { return refresh_rate_; }
     int draw_calls_last_frame() const override { return calls_last_frame_; }
-    int backdrop_reuses() const override { return backdrop_reuses_; }
+    int backdrop_reuses() const override { return keeper_.reuses(); }
 
     uint32_t create_texture(const Pixmap& pixels, bool filtered) override
     {
@@ -228,12 +228,12 @@ public:
     {
         if (!window_ || !texture)
             return;
-        settle_backdrop();
+        keeper_.settle(*this);
         flush();
         // A new picture may get the same name: what was logged of the old one must never
         // match it.
-        if (kept_.uses(texture) || last_frame_.uses(texture) || frame_.uses(texture))
-            forget_backdrop();
+        if (keeper_.uses(texture))
+            keeper_.forget();
         GLuint t = texture;
         glDeleteTextures(1, &t);
         textures_.erase(t);
@@ -243,24 +243,13 @@ public:
 
     void draw_triangles(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (!window_)
-            return;
-        if (logging_) {
-            frame_.add(texture, blend, vertices, count);
-            if (backdrop_ == Backdrop::kDeferring) {
-                if (frame_.size() <= kept_.size())
-                    return;  // drawn once it is known whether they all came again
-                settle_backdrop();
-            }
-        }
-        draw_now(texture, blend, vertices, count);
-        if (backdrop_ == Backdrop::kKeeping && frame_.size() == keep_next_)
-            keep_backdrop(keep_next_);
+        if (window_)
+            keeper_.draw(*this, texture, blend, vertices, count);
     }
 
-    void draw_now(uint32_t texture, int blend, const Vertex* vertices, int count)
+    void draw_now(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (invisible(blend, vertices, count))
+        if (InvisibleTriangles(blend, vertices, count))
             return;
         auto found = textures_.find(texture);
         if (found != textures_.end() && one_to_one()) {
@@ -271,7 +260,7 @@ public:
                     return;
                 }
             }
-            if (shortcuts_.visible_regions && info.tiles.some_empty && clear_leaves_alone(blend)) {
+            if (shortcuts_.visible_regions && info.tiles.some_empty && ClearLeavesAlone(blend)) {
                 if (auto regions = visible_regions(info.tiles, info.width, info.height, vertices, count, kLogicalW,
                                                    kLogicalH, kRegionCell, kRegionLeastArea)) {
                     draw_in_regions(texture, blend, vertices, count, *regions);
@@ -352,24 +341,13 @@ public:
     {
         if (!window_)
             return false;
-        settle_backdrop();
+        keeper_.settle(*this);
         flush();
         std::vector<uint8_t> raw(static_cast<size_t>(view_w_) * view_h_ * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
         glReadPixels(view_x_, view_y_, view_w_, view_h_, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
-        out.width = kLogicalW;
-        out.height = kLogicalH;
-        out.rgba.assign(static_cast<size_t>(kLogicalW) * kLogicalH * 4, 0);
-        for (int y = 0; y < kLogicalH; ++y) {
-            int sy = view_h_ - 1 - std::min(view_h_ - 1, y * view_h_ / kLogicalH);
-            for (int x = 0; x < kLogicalW; ++x) {
-                int sx = std::min(view_w_ - 1, x * view_w_ / kLogicalW);
-                const uint8_t* s = &raw[(static_cast<size_t>(sy) * view_w_ + sx) * 4];
-                uint8_t* d = &out.rgba[(static_cast<size_t>(y) * kLogicalW + x) * 4];
-                d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
-            }
-        }
+        ScreenFromReadBack(raw, {view_x_, view_y_, view_w_, view_h_}, out);
         return true;
     }
 
@@ -383,57 +361,10 @@ private:
 
     bool one_to_one() const { return view_w_ == kLogicalW && view_h_ == kLogicalH; }
 
-    // The modes in which a wholly transparent texel leaves the screen as it is.
-    static bool clear_leaves_alone(int blend)
-    {
-        return blend == kMaskBlend || blend == kAlphaBlend || blend == kLightBlend;
-    }
-
-    // The kept backdrop (platform/backdrop.h). A frame either defers its first draws until
-    // it is known whether they match the kept ones, or keeps the pixels after as many
-    // draws as the two frames before suggested, or only logs its draws.
-    enum class Backdrop { kLogging, kDeferring, kKeeping };
-
-    void begin_backdrop()
-    {
-        frame_.clear();
-        logging_ = shortcuts_.backdrop && one_to_one();
-        if (!logging_)
-            forget_backdrop();
-        backdrop_ = kept_valid_ ? Backdrop::kDeferring : keep_next_ > 0 ? Backdrop::kKeeping : Backdrop::kLogging;
-    }
-
-    // Draws what was deferred: the kept pixels and, where a draw changed, the deferred
-    // draws again inside that rectangle; or the deferred draws the usual way when they no
-    // longer match the kept ones.
-    void settle_backdrop()
-    {
-        if (backdrop_ != Backdrop::kDeferring)
-            return;
-        backdrop_ = Backdrop::kLogging;
-        const auto changed = backdrop_damage(kept_, frame_, rules_);
-        if (!changed) {
-            kept_valid_ = false;
-            const int n = std::min(kept_.size(), frame_.size());
-            for (int i = 0; i < n; ++i)
-                draw_now(frame_.texture(i), frame_.blend(i), frame_.vertices(i), frame_.count(i));
-            return;
-        }
-        restore_kept_pixels();
-        ++backdrop_reuses_;
-        if (changed->area() == 0)
-            return;
-        flush();
-        clip_to(*changed);
-        for (int i = 0; i < kept_.size(); ++i)
-            draw_now(frame_.texture(i), frame_.blend(i), frame_.vertices(i), frame_.count(i));
-        flush();
-        clip_to(kWholeScreen);
-    }
-
     // Draws go only inside `r` (screen pixels) from here on.
-    void clip_to(const PixelRect& r)
+    void clip_to(const PixelRect& r) override
     {
+        flush();
         clip_ = r;
         scissor(r);
     }
@@ -447,10 +378,9 @@ private:
         glScissor(view_x_ + r.x0, view_y_ + kLogicalH - r.y1, std::max(0, r.x1 - r.x0), std::max(0, r.y1 - r.y0));
     }
 
-    // Keeps the pixels on screen now as those the frame's first n draws leave.
-    void keep_backdrop(int n)
+    // The kept backdrop (platform/backdrop.h): the pixels go to a texture of their own.
+    void keep_screen() override
     {
-        backdrop_ = Backdrop::kLogging;
         flush();
         if (!kept_pixels_) {
             glGenTextures(1, &kept_pixels_);
@@ -465,42 +395,16 @@ private:
         }
         applied_.texture = kept_pixels_;
         glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, view_x_, view_y_, kLogicalW, kLogicalH);
-        kept_.assign_prefix(frame_, n);
-        kept_valid_ = true;
     }
 
     // The kept pixels one to one over the whole screen, unblended (GL stores the rows
     // bottom up).
-    void restore_kept_pixels()
+    void restore_screen() override
     {
-        const float w = kLogicalW, h = kLogicalH;
-        const Vertex a {0, 0, 0, 1, 0xffffffffu}, b {w, 0, 1, 1, 0xffffffffu};
-        const Vertex c {w, h, 1, 0, 0xffffffffu}, d {0, h, 0, 0, 0xffffffffu};
-        const Vertex quad[6] = {a, b, c, a, c, d};
+        Vertex quad[6];
+        WholeScreenQuad(quad);
         add(kept_pixels_, kSolidBlend, true, quad, 6);
         flush();
-    }
-
-    // After a frame: how many of its first draws the next frame keeps, from the two last
-    // frames.
-    void learn_backdrop()
-    {
-        if (!logging_)
-            return;
-        keep_next_ = kept_valid_ ? 0 : backdrop_length(last_frame_, frame_, rules_);
-        std::swap(last_frame_, frame_);
-        frame_.clear();
-        logging_ = false;  // until the next frame starts with a clear
-        backdrop_ = Backdrop::kLogging;
-    }
-
-    void forget_backdrop()
-    {
-        kept_valid_ = false;
-        keep_next_ = 0;
-        kept_.clear();
-        last_frame_.clear();
-        backdrop_ = Backdrop::kLogging;
     }
 
     // The triangles drawn whole once inside each rectangle (within the clip), scissored.
@@ -592,11 +496,9 @@ private:
         SDL_GL_GetDrawableSize(window_, &w, &h);
         int ww = 0, wh = 0;
         SDL_GetWindowSize(window_, &ww, &wh);
-        float s = std::min(static_cast<float>(w) / kLogicalW, static_cast<float>(h) / kLogicalH);
-        view_w_ = std::max(1, static_cast<int>(kLogicalW * s));
-        view_h_ = std::max(1, static_cast<int>(kLogicalH * s));
-        view_x_ = (w - view_w_) / 2;
-        view_y_ = (h - view_h_) / 2;
+        const ScreenView view = LetterboxView(w, h);
+        view_x_ = view.x, view_y_ = view.y, view_w_ = view.w, view_h_ = view.h;
+        const float s = std::min(static_cast<float>(w) / kLogicalW, static_cast<float>(h) / kLogicalH);
         // Pointer mapping works in window coordinates (they differ from pixels on high-DPI).
         float ratio = ww > 0 ? static_cast<float>(ww) / w : 1.0f;
         scale_ = s * ratio;
@@ -608,18 +510,6 @@ private:
         glOrtho(0, kLogicalW, kLogicalH, 0, -1, 1);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-    }
-
-    // Triangles of alpha 0 leave the screen as it is in the modes that weigh by alpha:
-    // faded-out sprites and particles cost nothing.
-    static bool invisible(int blend, const Vertex* vertices, int count)
-    {
-        if (blend != kMaskBlend && blend != kAlphaBlend && blend != kLightBlend)
-            return false;
-        for (int i = 0; i < count; ++i)
-            if (vertices[i].rgba >> 24)
-                return false;
-        return true;
     }
 
     struct TextureInfo {
@@ -636,27 +526,7 @@ private:
     // rasteriser draws such quads several times faster.
     void draw_texel_quad(uint32_t texture, const TextureInfo& info, int blend, const TexelRect& quad, uint32_t rgba)
     {
-        const bool opaque_colour = (rgba >> 24) == 255;  // alpha is the fourth byte in memory
-        if (blend == kAlphaBlend && info.tiles.opaque && opaque_colour)
-            blend = kSolidBlend;
-        parts_.clear();
-        if (clear_leaves_alone(blend)) {
-            parts_of_kind(info.tiles, quad, kOpaqueTile, parts_);
-            parts_of_kind(info.tiles, quad, kSeeThroughTile, parts_);
-        } else {
-            parts_.push_back(quad);
-        }
-        quad_vertices_.clear();
-        const float w = static_cast<float>(info.width), h = static_cast<float>(info.height);
-        for (const TexelRect& p : parts_) {
-            const float x0 = static_cast<float>(p.x0), y0 = static_cast<float>(p.y0);
-            const float x1 = static_cast<float>(p.x1), y1 = static_cast<float>(p.y1);
-            const float u0 = p.tx0 / w, v0 = p.ty0 / h;
-            const float u1 = (p.tx0 + p.x1 - p.x0) / w, v1 = (p.ty0 + p.y1 - p.y0) / h;
-            const Vertex a {x0, y0, u0, v0, rgba}, b {x1, y0, u1, v0, rgba};
-            const Vertex c {x1, y1, u1, v1, rgba}, d {x0, y1, u0, v1, rgba};
-            quad_vertices_.insert(quad_vertices_.end(), {a, b, c, a, c, d});
-        }
+        texel_quad_vertices(info.tiles, info.width, info.height, quad, rgba, blend, parts_, quad_vertices_);
         if (!quad_vertices_.empty())
             add(texture, blend, true, quad_vertices_.data(), static_cast<int>(quad_vertices_.size()));
     }
@@ -789,14 +659,8 @@ private:
     int calls_ = 0;
     int calls_last_frame_ = 0;
     PixelRect clip_ = kWholeScreen;  // where draws may go (screen pixels)
-    const BackdropRules rules_ {};
-    bool logging_ = false;  // this frame's draws are logged for the backdrop
-    Backdrop backdrop_ = Backdrop::kLogging;
-    DrawLog frame_, last_frame_, kept_;
-    int keep_next_ = 0;
-    bool kept_valid_ = false;
+    BackdropKeeper keeper_;
     GLuint kept_pixels_ = 0;
-    int backdrop_reuses_ = 0;
 };
 
 }  // namespace

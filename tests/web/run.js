@@ -1,0 +1,315 @@
+// Browser tests of the web build in headless Chromium: the page against the desktop game.
+//   node run.js --site DIR --native DIR [--perf]
+// --site: the built site (build-web/site); --native: a desktop build's game folder (its
+// wingtron and data), which draws the reference screenshots under SDL's offscreen driver.
+// --perf also measures level 22 with the expert bot and the page's load, and prints them.
+'use strict';
+
+const assert = require('assert');
+const childProcess = require('child_process');
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const { PNG } = require('pngjs');
+const puppeteer = require('puppeteer-core');
+
+const options = { perf: false };
+for (let i = 2; i < process.argv.length; ++i) {
+    const a = process.argv[i];
+    if (a === '--perf') options.perf = true;
+    else if (a === '--site' || a === '--native') options[a.slice(2)] = path.resolve(process.argv[++i]);
+    else throw new Error('unknown argument ' + a);
+}
+if (!options.site || !options.native)
+    throw new Error('usage: node run.js --site DIR --native DIR [--perf]');
+
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'wingtron-web-'));
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+// ---- The site, served from 127.0.0.1 only --------------------------------------------
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+                '.data': 'application/octet-stream', '.txt': 'text/plain' };
+function serve(root) {
+    const server = http.createServer((req, res) => {
+        const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+        const file = path.join(root, name === '/' ? 'index.html' : name);
+        if (!file.startsWith(root) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+            res.writeHead(404);
+            res.end();
+            return;
+        }
+        res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+        fs.createReadStream(file).pipe(res);
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// ---- Pictures -------------------------------------------------------------------------
+// Share of pixels whose channels all lie within 2 levels of the other picture's.
+function closeShare(a, b) {
+    assert.strictEqual(a.width, b.width);
+    assert.strictEqual(a.height, b.height);
+    let close = 0;
+    const n = a.width * a.height;
+    for (let i = 0; i < n * 4; i += 4) {
+        if (Math.abs(a.data[i] - b.data[i]) <= 2 && Math.abs(a.data[i + 1] - b.data[i + 1]) <= 2 &&
+            Math.abs(a.data[i + 2] - b.data[i + 2]) <= 2)
+            close++;
+    }
+    return close / n;
+}
+
+// The desktop game's screenshot of a frame, under SDL's offscreen driver.
+function nativeShot(frame, args, name) {
+    const file = path.join(work, name + '-native.png');
+    const profiles = fs.mkdtempSync(path.join(work, 'profiles-'));
+    const run = childProcess.spawnSync(path.join(options.native, 'wingtron'),
+        ['--data', options.native, '--profiles', profiles, ...args, '--frames', String(frame + 1),
+         '--screenshot', frame + ':' + file],
+        { env: { ...process.env, SDL_VIDEODRIVER: 'offscreen', SDL_AUDIODRIVER: 'dummy' }, timeout: 300000 });
+    assert.ok(fs.existsSync(file), 'the desktop game wrote no screenshot: ' + run.stderr);
+    return PNG.sync.read(fs.readFileSync(file));
+}
+
+// ---- The browser ----------------------------------------------------------------------
+let browser, site, base;
+
+async function open(query, { viewport = { width: 1024, height: 768, deviceScaleFactor: 1 }, context = browser } = {}) {
+    const page = await context.newPage();
+    await page.setViewport(viewport);
+    page.log = [];
+    page.errors = [];
+    page.on('console', (m) => {
+        page.log.push(m.text());
+        if (m.type() === 'error')
+            page.errors.push(m.text());
+    });
+    page.on('pageerror', (e) => page.errors.push(e.message));
+    await page.goto(base + '/index.html' + query);
+    return page;
+}
+
+async function clickStart(page) {
+    await page.waitForSelector('#start:not([hidden])', { timeout: 60000 });
+    await page.click('#start');
+}
+
+const wt = (page, f, arg) => page.evaluate(f, arg);
+
+async function waitFor(page, f, arg, timeout = 180000) {
+    await page.waitForFunction(f, { timeout, polling: 250 }, arg);
+}
+
+async function pageShot(page) {
+    await waitFor(page, () => window.Module.wt.screenshot() !== null);
+    const bytes = await wt(page, () => Array.from(window.Module.wt.screenshot()));
+    return PNG.sync.read(Buffer.from(bytes));
+}
+
+function check(name, page) {
+    assert.deepStrictEqual(page.errors, [], name + ': the page reported errors');
+}
+
+const tests = [];
+const test = (name, f) => tests.push({ name, f });
+
+// ---- The tests --------------------------------------------------------------------------
+test('a first start reaches the name entry as on the desktop; the pointer maps exactly', async () => {
+    const page = await open('?seed=1&screenshot=700');
+    await clickStart(page);
+    const shot = await pageShot(page);
+    const share = closeShare(shot, nativeShot(700, ['--seed', '1'], 'first-start'));
+    console.log(`  name entry: ${(share * 100).toFixed(2)} % of pixels within 2 levels`);
+    assert.ok(share >= 0.99, 'the name entry differs from the desktop');
+
+    // A click on a known spot of the game lands on it, at ratio 1 and after a resize.
+    const at = async (gx, gy) => {
+        const r = await wt(page, () => { const b = document.getElementById('canvas').getBoundingClientRect();
+                                         return [b.left, b.top, b.width, b.height]; });
+        await page.mouse.move(r[0] + (gx + 0.5) * r[2] / 1024, r[1] + (gy + 0.5) * r[3] / 768);
+        await page.mouse.down();
+        await page.mouse.up();
+        return wt(page, () => window.wingtron.lastPointer);
+    };
+    assert.deepStrictEqual(await at(100, 200), [100, 200]);
+    await page.setViewport({ width: 700, height: 900, deviceScaleFactor: 1 });
+    await sleep(300);
+    assert.deepStrictEqual(await at(1000, 700), [1000, 700]);
+    // Keys typed into a text field of the page stay there.
+    const before = await wt(page, () => window.wingtron.keysPosted);
+    await wt(page, () => { const f = document.createElement('input'); f.id = 'field';
+                           document.body.appendChild(f); f.focus(); });
+    await page.keyboard.type('abc 123');
+    await sleep(200);
+    assert.strictEqual(await wt(page, () => window.wingtron.keysPosted), before, 'keys reached the game');
+    assert.strictEqual(await wt(page, () => document.getElementById('field').value), 'abc 123');
+    check('first start', page);
+    await page.close();
+});
+
+test('the pointer maps exactly at device pixel ratio 2', async () => {
+    const page = await open('?seed=1', { viewport: { width: 1200, height: 800, deviceScaleFactor: 2 } });
+    await clickStart(page);
+    const size = await wt(page, () => [canvas.width, canvas.height, canvas.getBoundingClientRect().width]);
+    assert.strictEqual(size[0], Math.round(size[2] * 2), 'the canvas is not drawn at the device pixel ratio');
+    const r = await wt(page, () => { const b = canvas.getBoundingClientRect();
+                                     return [b.left, b.top, b.width, b.height]; });
+    await page.mouse.move(r[0] + 512.5 * r[2] / 1024, r[1] + 300.5 * r[3] / 768);
+    await sleep(100);
+    assert.deepStrictEqual(await wt(page, () => window.wingtron.lastPointer), [512, 300]);
+    check('ratio 2', page);
+    await page.close();
+});
+
+// The name entry of a first start, at a person's pace (the field takes a key a frame).
+async function typeName(page, name) {
+    await waitFor(page, () => window.wingtron.frames >= 720);  // the name entry is up (frame 700)
+    for (let i = 0; i < 12; ++i) {
+        await page.keyboard.press('Backspace');
+        await sleep(80);
+    }
+    await page.keyboard.type(name, { delay: 120 });
+    await sleep(200);
+}
+const confirmName = (page) => page.mouse.click(345, 481);  // OK (the canvas fills the 1024 x 768 page)
+const findName = (page, name) => wt(page, (n) => {
+    for (const file of window.Module.wt.listFiles('/profiles')) {
+        if (new TextDecoder('latin1').decode(window.Module.wt.readFile('/profiles/' + file)).includes(n))
+            return file;
+    }
+    return null;
+}, name);
+
+test('a name typed on a first start survives a reload', async () => {
+    const context = await browser.createBrowserContext();
+    let page = await open('?seed=2', { context });
+    await clickStart(page);
+    await typeName(page, 'webtest');
+    await confirmName(page);
+    await waitFor(page, () => window.Module.wt.listFiles('/profiles').length > 1);
+    await sleep(1500);  // every save is synced within a second
+    assert.ok(await findName(page, 'webtest'), 'no profile holds the typed name');
+    check('typing a name', page);
+    await page.close();
+
+    page = await open('?seed=3', { context });
+    await page.waitForSelector('#start:not([hidden])', { timeout: 60000 });
+    assert.ok(await findName(page, 'webtest'), 'the profile did not survive the reload');
+    await clickStart(page);
+    await waitFor(page, () => window.wingtron.readyAt !== null);
+    await sleep(1000);
+    check('after the reload', page);
+    await page.close();
+    await context.close();
+});
+
+test('a save interrupted by closing the tab leaves what was saved before loadable', async () => {
+    const context = await browser.createBrowserContext();
+    let page = await open('?seed=2', { context });
+    await clickStart(page);
+    await typeName(page, 'gone');
+    const before = await wt(page, () => window.wingtron.changes);
+    await confirmName(page);
+    await page.waitForFunction((n) => window.wingtron.changes > n, { polling: 10, timeout: 60000 }, before);
+    await page.close();  // before the profile can reach IndexedDB
+
+    page = await open('?seed=3', { context });
+    await clickStart(page);
+    await waitFor(page, () => window.wingtron.frames >= 720);
+    const file = await findName(page, 'gone');
+    if (file)  // the sync may have won the race; then the whole profile is there
+        assert.ok((await wt(page, (f) => window.Module.wt.readFile('/profiles/' + f).length, file)) > 4);
+    check('after an interrupted save', page);
+    assert.strictEqual(await wt(page, () => window.wingtron.error), null);
+    await page.close();
+    await context.close();
+});
+
+test('a level 22 frame matches the desktop one', async () => {
+    const page = await open('?level=22&seed=3&frames=901&screenshot=900');
+    await clickStart(page);
+    const shot = await pageShot(page);
+    const share = closeShare(shot, nativeShot(900, ['--level', '22', '--seed', '3'], 'level-22'));
+    console.log(`  level 22: ${(share * 100).toFixed(2)} % of pixels within 2 levels`);
+    assert.ok(share >= 0.99, 'the level frame differs from the desktop');
+    await waitFor(page, () => window.wingtron.exitCode !== null);
+    assert.strictEqual(await wt(page, () => window.wingtron.exitCode), 0);
+    check('level 22', page);
+    await page.close();
+});
+
+test('the expert bot wins level 2 in the page as on the desktop', async () => {
+    const page = await open('?level=2&autoplay=expert&seed=5');
+    await waitFor(page, () => window.wingtron.exitCode !== null, undefined, 900000);
+    const line = page.log.find((l) => l.startsWith('{') && l.includes('"outcome"'));
+    assert.ok(line, 'the bot printed no result line');
+    const web = JSON.parse(line);
+    const run = childProcess.spawnSync(path.join(options.native, 'wingtron'),
+        ['--headless', '--data', options.native, '--profiles', fs.mkdtempSync(path.join(work, 'profiles-')),
+         '--level', '2', '--autoplay', 'expert', '--seed', '5'], { timeout: 300000 });
+    const native = JSON.parse(run.stdout.toString().trim().split('\n').pop());
+    console.log(`  page: ${web.outcome}, total ${web.total} in ${web.frames} frames; ` +
+                `desktop: ${native.outcome}, total ${native.total} in ${native.frames} frames`);
+    assert.strictEqual(web.outcome, 'won');
+    assert.strictEqual(web.outcome, native.outcome);
+    check('bot', page);
+    await page.close();
+});
+
+async function measure() {
+    const sizes = fs.readdirSync(options.site).reduce((s, f) => s + fs.statSync(path.join(options.site, f)).size, 0);
+    const page = await open('?level=22&seed=3&autoplay=expert');
+    await waitFor(page, () => window.wingtron.frames >= 900, undefined, 600000);
+    const first = await wt(page, () => window.wingtron.frameTimes.length);
+    await sleep(20000);
+    const r = await wt(page, (from) => {
+        const w = window.wingtron, t = w.frameTimes.slice(from), work = w.frameWork.slice(from).sort((a, b) => a - b);
+        return { fps: (t.length - 1) * 1000 / (t[t.length - 1] - t[0]), median: work[work.length >> 1] };
+    }, first);
+    await page.close();
+    const menu = await open('?seed=9');
+    await clickStart(menu);
+    await waitFor(menu, () => window.wingtron.frames >= 700);  // the name entry, the first menu
+    const ready = await wt(menu, () => [window.wingtron.frameTimes[699] - window.wingtron.loadStart,
+                                        window.wingtron.startedAt - window.wingtron.loadStart]);
+    await menu.close();
+    console.log(`  level 22, expert bot: ${r.fps.toFixed(1)} frames a second over 20 s, ` +
+                `median CPU ${r.median.toFixed(2)} ms a frame`);
+    console.log(`  page load to Start ${Math.round(ready[1])} ms, to the first menu ${Math.round(ready[0])} ms; ` +
+                `site ${(sizes / 1e6).toFixed(1)} MB`);
+}
+
+(async () => {
+    site = await serve(options.site);
+    base = 'http://127.0.0.1:' + site.address().port;
+    browser = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        protocolTimeout: 1200000,
+        userDataDir: fs.mkdtempSync(path.join(work, 'chromium-')),
+        args: ['--no-sandbox', '--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+               '--disable-background-networking', '--disable-component-update', '--disable-sync',
+               '--no-first-run'],
+    });
+    let failed = 0;
+    try {
+        for (const t of options.perf ? [] : tests) {
+            const started = Date.now();
+            try {
+                await t.f();
+                console.log(`ok    ${t.name} (${((Date.now() - started) / 1000).toFixed(0)} s)`);
+            } catch (e) {
+                failed++;
+                console.log(`FAIL  ${t.name}: ${e.stack || e}`);
+            }
+        }
+        if (options.perf)
+            await measure();
+    } finally {
+        await browser.close();
+        site.close();
+        fs.rmSync(work, { recursive: true, force: true });
+    }
+    process.exitCode = failed ? 1 : 0;
+})();
