@@ -11,7 +11,8 @@ set(SRC ${CMAKE_SOURCE_DIR}/src)
 file(GLOB_RECURSE WEB_SOURCES CONFIGURE_DEPENDS
     ${SRC}/main.cpp ${SRC}/shell/*.cpp ${SRC}/bot/*.cpp ${SRC}/state/*.cpp ${SRC}/entities/*.cpp ${SRC}/world/*.cpp
     ${SRC}/player/*.cpp ${SRC}/fx/*.cpp ${SRC}/ui/*.cpp ${SRC}/persist/*.cpp ${SRC}/sound/*.cpp
-    ${SRC}/platform/*.cpp ${SRC}/platform/headless/*.cpp ${SRC}/platform/web/*.cpp ${SRC}/platform/web/*.c)
+    ${SRC}/platform/*.cpp ${SRC}/platform/headless/*.cpp ${SRC}/platform/openal/*.cpp ${SRC}/platform/web/*.cpp
+    ${SRC}/platform/web/*.c)
 # The desktop's decoders and decoding threads have browser counterparts under web/.
 list(FILTER WEB_SOURCES EXCLUDE REGEX "/platform/(real/|picture_decode\\.cpp$|sound_decode\\.cpp$|preload\\.cpp$)")
 
