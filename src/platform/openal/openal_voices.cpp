@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 // AL_SOFT_direct_channels (AL/alext.h, which the browser's OpenAL lacks): a stereo source
@@ -27,7 +28,19 @@ ALCcontext* OpenCurrentContext(ALCdevice* device, const ALCint* attributes)
     return context;
 }
 
-OpenALVoiceDriver::OpenALVoiceDriver(ALCdevice* device, ALCcontext* context) : device_(device), context_(context)
+bool OpenDefaultOutput(ALCdevice*& device, ALCcontext*& context, const char* no_device_message)
+{
+    device = alcOpenDevice(nullptr);
+    if (!device) {
+        std::fputs(no_device_message, stderr);
+        return false;
+    }
+    context = OpenCurrentContext(device, nullptr);
+    return context != nullptr;
+}
+
+OpenALVoiceDriver::OpenALVoiceDriver(ALCdevice* device, ALCcontext* context)
+    : device_(device), context_(context)
 {
     alcMakeContextCurrent(context_);
     direct_channels_ = alIsExtensionPresent("AL_SOFT_direct_channels");

@@ -26,6 +26,9 @@ ALenum OpenALFormat(int channels);
 
 // Makes a context on the device current; on failure closes the device and gives nullptr.
 ALCcontext* OpenCurrentContext(ALCdevice* device, const ALCint* attributes);
+// Opens the default output device with a current context; false when either fails, with the
+// message on stderr when there is no device at all.
+bool OpenDefaultOutput(ALCdevice*& device, ALCcontext*& context, const char* no_device_message);
 
 // A long sound decoded piece by piece into its voice's buffer queue.
 class VoiceStream {

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <thread>
@@ -68,8 +67,8 @@ private:
         bool rewound = false;
         while (open_ && filled < scratch_.size()) {
             int section = 0;
-            long n = ov_read(&vf_, scratch_.data() + filled, static_cast<int>(scratch_.size() - filled), 0, 2, 1,
-                             &section);
+            long n = ov_read(&vf_, scratch_.data() + filled, static_cast<int>(scratch_.size() - filled), 0, 2,
+                             1, &section);
             if (n == OV_HOLE)
                 continue;
             if (n <= 0) {
@@ -170,13 +169,9 @@ std::unique_ptr<AudioDriver> CreateOpenALAudioDriver()
     // loads the same ALSA library, so its handler covers OpenAL's probes too).
     setenv("ALSOFT_LOGLEVEL", "0", 0);
     snd_lib_error_set_handler(quiet_alsa);
-    ALCdevice* device = alcOpenDevice(nullptr);
-    if (!device) {
-        std::fputs("wingtron: no sound output found; playing without sound\n", stderr);
-        return nullptr;
-    }
-    ALCcontext* context = OpenCurrentContext(device, nullptr);
-    if (!context)
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    if (!OpenDefaultOutput(device, context, "wingtron: no sound output found; playing without sound\n"))
         return nullptr;
     return std::make_unique<OpenALDriver>(device, context, false);
 }

@@ -6,7 +6,6 @@
 #include <emscripten.h>
 
 #include <chrono>
-#include <cstdio>
 #include <mutex>
 #include <vector>
 
@@ -58,7 +57,8 @@ public:
         }
         if (frames == 0)
             return false;
-        alBufferData(buffer, OpenALFormat(channels_), pcm_.data(), static_cast<ALsizei>(frames * channels_ * 2), rate_);
+        const auto bytes = static_cast<ALsizei>(frames * channels_ * sizeof(int16_t));
+        alBufferData(buffer, OpenALFormat(channels_), pcm_.data(), bytes, rate_);
         return true;
     }
 
@@ -93,7 +93,10 @@ WebAudioDriver* g_current = nullptr;
 
 class WebAudioDriver final : public OpenALVoiceDriver {
 public:
-    WebAudioDriver(ALCdevice* device, ALCcontext* context) : OpenALVoiceDriver(device, context) { g_current = this; }
+    WebAudioDriver(ALCdevice* device, ALCcontext* context) : OpenALVoiceDriver(device, context)
+    {
+        g_current = this;
+    }
     ~WebAudioDriver() override { g_current = nullptr; }
 
     std::string name() const override { return "web-openal"; }
@@ -123,13 +126,10 @@ private:
 
 std::unique_ptr<AudioDriver> CreateWebAudioDriver()
 {
-    ALCdevice* device = alcOpenDevice(nullptr);
-    if (!device) {
-        std::fputs("wingtron: this browser offers no sound output; playing without sound\n", stderr);
-        return nullptr;
-    }
-    ALCcontext* context = OpenCurrentContext(device, nullptr);
-    if (!context)
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    const char* no_device = "wingtron: this browser offers no sound output; playing without sound\n";
+    if (!OpenDefaultOutput(device, context, no_device))
         return nullptr;
     return std::make_unique<WebAudioDriver>(device, context);
 }
