@@ -50,3 +50,13 @@ target_link_options(wingtron PRIVATE
     -lidbfs.js -lopenal
     ${WEB_DATA_ARGS})
 set_target_properties(wingtron PROPERTIES SUFFIX ".js" LINK_DEPENDS "${SRC}/platform/web/pre.js")
+
+# The sound driver alone in a page, for the browser tests (tests/web/run.js): what a voice
+# stopped mid-wave sounds like in Web Audio.
+add_executable(fade_probe ${CMAKE_SOURCE_DIR}/tests/web/fade_probe.cpp ${SRC}/platform/openal/openal_voices.cpp
+    ${SRC}/platform/web/web_audio.cpp ${SRC}/platform/web/stb_vorbis.c)
+target_include_directories(fade_probe PRIVATE ${SRC})
+target_include_directories(fade_probe SYSTEM PRIVATE ${WEB_INCLUDE})
+target_link_options(fade_probe PRIVATE -sASYNCIFY -sENVIRONMENT=web "-sEXPORTED_RUNTIME_METHODS=['callMain']"
+    -lopenal)
+set_target_properties(fade_probe PROPERTIES SUFFIX ".js")

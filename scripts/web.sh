@@ -40,6 +40,9 @@ mkdir -p "$site"
 cp src/platform/web/site/index.html src/platform/web/site/page.js "$site/"
 cp build-web/cmake/wingtron.js build-web/cmake/wingtron.wasm build-web/cmake/wingtron.data "$site/"
 cp "$native/game/wingtron.png" "$site/"
+# The sound driver's probe page for the browser tests, beside the site.
+mkdir -p build-web/fade-probe
+cp tests/web/fade_probe.html build-web/cmake/fade_probe.js build-web/cmake/fade_probe.wasm build-web/fade-probe/
 
 if [ "$serve" = 0 ]; then
     realpath "$site"

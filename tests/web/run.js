@@ -257,6 +257,39 @@ test('the expert bot wins level 2 in the page as on the desktop', async () => {
     await page.close();
 });
 
+// The sound driver's probe (web.sh puts it beside the site): a tone stopped, cued again and
+// freed mid-wave must fade out. Cut off, it jumps to silence: a click.
+test('a sound stopped mid-wave fades out instead of clicking', async () => {
+    const probe = await serve(path.join(options.site, '..', 'fade-probe'));
+    const page = await browser.newPage();
+    await page.goto('http://127.0.0.1:' + probe.address().port + '/fade_probe.html');
+    await page.click('#play');
+    await waitFor(page, () => window.probe.done, undefined, 60000);
+    const r = await wt(page, () => ({ stops: window.probe.stops, samples: Array.from(window.probe.samples) }));
+    await page.close();
+    probe.close();
+    const s = r.samples;
+    const largest = (f, from, to) => {
+        let m = 0;
+        for (let i = Math.max(1, from); i < Math.min(to, s.length); ++i)
+            m = Math.max(m, f(i));
+        return m;
+    };
+    const step = (from, to) => largest((i) => Math.abs(s[i] - s[i - 1]), from, to);
+    const peak = (from, to) => largest((i) => Math.abs(s[i]), from, to);
+    assert.strictEqual(r.stops.length, 3);
+    const steps = r.stops.map((at) => {
+        // The tap hears the mix a buffer or two after the call: the stop lies within 9000 samples.
+        const steady = step(at - 9000, at - 3000);
+        assert.ok(peak(at - 3000, at) > 0.1, 'the tone did not sound');
+        assert.ok(peak(at + 9000, at + 12000) < 1e-3, 'the tone went on after the stop');
+        return step(at - 3000, at + 9000) / steady;
+    });
+    console.log(`  largest step around each stop: ${steps.map((x) => x.toFixed(2)).join(', ')} times the tone's own`);
+    for (const x of steps)
+        assert.ok(x < 1.5, 'a stop clicked');
+});
+
 async function measure() {
     const sizes = fs.readdirSync(options.site).reduce((s, f) => s + fs.statSync(path.join(options.site, f)).size, 0);
     const page = await open('?level=22&seed=3&autoplay=expert');
