@@ -301,16 +301,27 @@ async function measure() {
         return { fps: (t.length - 1) * 1000 / (t[t.length - 1] - t[0]), median: work[work.length >> 1] };
     }, first);
     await page.close();
-    const menu = await open('?seed=9');
-    await clickStart(menu);
-    await waitFor(menu, () => window.wingtron.frames >= 700);  // the name entry, the first menu
-    const ready = await wt(menu, () => [window.wingtron.frameTimes[699] - window.wingtron.loadStart,
-                                        window.wingtron.startedAt - window.wingtron.loadStart]);
-    await menu.close();
+    // The first menu (the name entry of a first start) follows the studio logo, which lasts
+    // seven seconds unless a click ends it, and the loading bar.
+    const firstMenu = async (skipLogo) => {
+        const menu = await open('?seed=9');
+        await clickStart(menu);
+        if (skipLogo) {
+            await waitFor(menu, () => window.wingtron.frames >= 2, undefined, 60000);
+            await menu.mouse.click(512, 384);
+        }
+        await waitFor(menu, () => window.wingtron.readyAt !== null);
+        const w = await wt(menu, () => ({ ...window.wingtron }));
+        await menu.close();
+        return [w.readyAt - w.loadStart, w.startedAt - w.loadStart, w.frameTimes[0] - w.loadStart];
+    };
+    const ready = await firstMenu(false);
+    const skipped = await firstMenu(true);
     console.log(`  level 22, expert bot: ${r.fps.toFixed(1)} frames a second over 20 s, ` +
                 `median CPU ${r.median.toFixed(2)} ms a frame`);
-    console.log(`  page load to Start ${Math.round(ready[1])} ms, to the first menu ${Math.round(ready[0])} ms; ` +
-                `site ${(sizes / 1e6).toFixed(1)} MB`);
+    console.log(`  page load to Start ${Math.round(ready[1])} ms, to the logo ${Math.round(ready[2])} ms, ` +
+                `to the first menu ${Math.round(ready[0])} ms (${Math.round(skipped[0])} ms with the logo ` +
+                `clicked away); site ${(sizes / 1e6).toFixed(1)} MB`);
 }
 
 (async () => {
