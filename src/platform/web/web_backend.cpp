@@ -26,9 +26,7 @@ namespace {
 
 constexpr int kLogicalW = 1024;
 constexpr int kLogicalH = 768;
-// Texels a side of the tiles whose emptiness each texture records: smaller than the
-// desktop's, as SwiftShader pays more for each pixel and less for each triangle.
-constexpr int kTile = 16;
+constexpr int kTile = 32;  // texels a side of the tiles whose emptiness each texture records
 // Scaled or turned pictures this big are drawn only where their visible tiles land, in
 // rectangles made of cells this big (as on the desktop).
 constexpr int64_t kRegionLeastArea = 128 * 128;
@@ -157,11 +155,12 @@ public:
         keeper_.settle(*this);
         submit();
         update_viewport();
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
         glEnable(GL_SCISSOR_TEST);
         clip_to(kWholeScreen);
         keeper_.begin_frame(one_to_one());
-        clear_pending_ = true;  // done before the frame's first draw, unless the kept pixels cover it
-
     }
 
     void finish() override
@@ -456,8 +455,6 @@ private:
     // The kept pixels one to one over the whole screen (GL keeps the rows bottom up).
     void restore_screen() override
     {
-        if (view_x_ == 0 && view_y_ == 0 && view_w_ == buffer_w_ && view_h_ == buffer_h_)
-            clear_pending_ = false;  // every pixel is drawn over, unblended
         Vertex quad[6];
         WholeScreenQuad(quad);
         add(kKeptPixels, kSolidBlend, true, quad, 6);
@@ -516,7 +513,6 @@ private:
     {
         int w = 0, h = 0;
         emscripten_webgl_get_drawing_buffer_size(context_, &w, &h);
-        buffer_w_ = w, buffer_h_ = h;
         const ScreenView view = LetterboxView(w, h);
         view_x_ = view.x, view_y_ = view.y, view_w_ = view.w, view_h_ = view.h;
         glViewport(view_x_, view_y_, view_w_, view_h_);
@@ -602,13 +598,6 @@ private:
 
     void submit()
     {
-        if (clear_pending_) {
-            clear_pending_ = false;
-            glDisable(GL_SCISSOR_TEST);
-            glClearColor(0, 0, 0, 1);
-            glClear(GL_COLOR_BUFFER_BIT);
-            glEnable(GL_SCISSOR_TEST);
-        }
         flush();
         if (commands_.empty())
             return;
@@ -634,8 +623,6 @@ private:
     int applied_blend_ = -1;
     GLuint bound_ = 0;
     int view_x_ = 0, view_y_ = 0, view_w_ = kLogicalW, view_h_ = kLogicalH;
-    int buffer_w_ = kLogicalW, buffer_h_ = kLogicalH;  // the drawing buffer's pixels
-    bool clear_pending_ = false;  // the frame's clear is still to be done
     std::unordered_map<uint32_t, Texture> textures_;
     uint32_t next_id_ = 1;
     struct Command {
