@@ -228,36 +228,28 @@ bool ClearLeavesAlone(int blend)
 }
 
 void texel_quad_vertices(const TileMap& map, int tex_w, int tex_h, const TexelRect& quad, uint32_t rgba,
-                         int& blend, std::vector<TexelRect>& parts, std::vector<Vertex>& out,
-                         std::vector<Vertex>* solid)
+                         int& blend, std::vector<TexelRect>& parts, std::vector<Vertex>& out)
 {
     const bool opaque_colour = (rgba >> 24) == 255;  // alpha is the fourth byte in memory
     if (blend == kAlphaBlend && map.opaque && opaque_colour)
         blend = kSolidBlend;
     parts.clear();
-    size_t opaque_parts = 0;
     if (ClearLeavesAlone(blend)) {
         parts_of_kind(map, quad, kOpaqueTile, parts);
-        opaque_parts = parts.size();
         parts_of_kind(map, quad, kSeeThroughTile, parts);
     } else {
         parts.push_back(quad);
     }
     out.clear();
-    if (solid)
-        solid->clear();
-    const bool split = solid && blend == kAlphaBlend && opaque_colour;
     const float w = static_cast<float>(tex_w), h = static_cast<float>(tex_h);
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const TexelRect& p = parts[i];
+    for (const TexelRect& p : parts) {
         const float x0 = static_cast<float>(p.x0), y0 = static_cast<float>(p.y0);
         const float x1 = static_cast<float>(p.x1), y1 = static_cast<float>(p.y1);
         const float u0 = p.tx0 / w, v0 = p.ty0 / h;
         const float u1 = (p.tx0 + p.x1 - p.x0) / w, v1 = (p.ty0 + p.y1 - p.y0) / h;
         const Vertex a {x0, y0, u0, v0, rgba}, b {x1, y0, u1, v0, rgba};
         const Vertex c {x1, y1, u1, v1, rgba}, d {x0, y1, u0, v1, rgba};
-        std::vector<Vertex>& to = split && i < opaque_parts ? *solid : out;
-        to.insert(to.end(), {a, b, c, a, c, d});
+        out.insert(out.end(), {a, b, c, a, c, d});
     }
 }
 

@@ -78,12 +78,9 @@ bool ClearLeavesAlone(int blend);
 // The triangles (into `out`, replaced) that draw `quad` of a tex_w x tex_h texture one to
 // one in colour rgba, and the blend mode to draw them in: alpha blending an opaque picture
 // in an opaque colour becomes solid, and in the modes that leave the screen alone under
-// transparent texels only the tiles holding visible ones are drawn. Given `solid`
-// (replaced), alpha blending in an opaque colour puts the opaque tiles there instead, to
-// be drawn unblended: the same pixels, without reading the screen. `parts` is scratch.
+// transparent texels only the tiles holding visible ones are drawn. `parts` is scratch.
 void texel_quad_vertices(const TileMap& map, int tex_w, int tex_h, const TexelRect& quad, uint32_t rgba,
-                         int& blend, std::vector<TexelRect>& parts, std::vector<Vertex>& out,
-                         std::vector<Vertex>* solid = nullptr);
+                         int& blend, std::vector<TexelRect>& parts, std::vector<Vertex>& out);
 
 // Where the 1024 x 768 picture lands in a drawable of width x height pixels: scaled to fit
 // and centred (GL's viewport, rows counted from the bottom).

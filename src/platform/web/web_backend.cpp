@@ -261,9 +261,7 @@ public:
             const Texture& t = found->second;
             if (auto quad = texel_exact_quad(vertices, count, t.width, t.height)) {
                 texel_quad_vertices(t.tiles, t.width, t.height, *quad, vertices[0].rgba, blend, parts_,
-                                    quad_vertices_, &solid_vertices_);
-                if (!solid_vertices_.empty())
-                    add(texture, kSolidBlend, true, solid_vertices_.data(), static_cast<int>(solid_vertices_.size()));
+                                    quad_vertices_);
                 if (!quad_vertices_.empty())
                     add(texture, blend, true, quad_vertices_.data(), static_cast<int>(quad_vertices_.size()));
                 return;
@@ -644,7 +642,6 @@ private:
     bool batch_white_ = true;
     std::vector<TexelRect> parts_;
     std::vector<Vertex> quad_vertices_;
-    std::vector<Vertex> solid_vertices_;
     int calls_ = 0, calls_last_frame_ = 0;
     double due_ = 0;
     double work_start_ = 0;
