@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -76,23 +77,23 @@ void main() {
 }
 )";
 
-// u_mode: 0 colour only, 1 texel times colour. u_mask: the alpha test of the mask mode.
-const char* const kFragmentShader = R"(
-precision highp float;
-uniform sampler2D u_texture;
-uniform int u_mode;
-uniform bool u_mask;
-varying vec2 v_uv;
-varying vec4 v_colour;
-void main() {
-    vec4 c = v_colour;
-    if (u_mode == 1)
-        c *= texture2D(u_texture, v_uv);
-    if (u_mask && c.a < 0.5)
-        discard;
-    gl_FragColor = c;
+// The fragment shader of each kind of batch, built for it alone: a software rasteriser
+// runs every line of a shader for every pixel, branches included, so one shader that
+// chose by uniforms would cost all its kinds at once.
+std::string FragmentShader(bool textured, bool coloured, bool masked)
+{
+    std::string s = "precision highp float;\nuniform sampler2D u_texture;\nvarying vec2 v_uv;\n"
+                    "varying vec4 v_colour;\nvoid main() {\n    vec4 c = ";
+    if (textured && coloured)
+        s += "v_colour * texture2D(u_texture, v_uv);\n";
+    else if (textured)
+        s += "texture2D(u_texture, v_uv);\n";  // under white vertices the texel is the result
+    else
+        s += "v_colour;\n";
+    if (masked)
+        s += "    if (c.a < 0.5)\n        discard;\n";  // the mask mode's alpha test
+    return s + "    gl_FragColor = c;\n}\n";
 }
-)";
 
 // Web keys arrive already mapped to the game's key codes (site/page.js), so the slot
 // keys follow the physical number row there as on the desktop.
@@ -380,21 +381,9 @@ private:
 
     void set_up_gl()
     {
-        program_ = glCreateProgram();
-        glAttachShader(program_, compile(GL_VERTEX_SHADER, kVertexShader));
-        glAttachShader(program_, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-        glBindAttribLocation(program_, 0, "a_pos");
-        glBindAttribLocation(program_, 1, "a_uv");
-        glBindAttribLocation(program_, 2, "a_colour");
-        glLinkProgram(program_);
-        GLint ok = 0;
-        glGetProgramiv(program_, GL_LINK_STATUS, &ok);
-        if (!ok)
-            throw std::runtime_error("the browser's WebGL cannot link the game's shaders");
-        glUseProgram(program_);
-        u_mode_ = glGetUniformLocation(program_, "u_mode");
-        u_mask_ = glGetUniformLocation(program_, "u_mask");
-        glUniform1i(glGetUniformLocation(program_, "u_texture"), 0);
+        for (GLuint& p : programs_)
+            p = 0;  // made when first needed
+        used_program_ = -1;
         glGenBuffers(1, &buffer_);
         glBindBuffer(GL_ARRAY_BUFFER, buffer_);
         glEnableVertexAttribArray(0);
@@ -407,9 +396,39 @@ private:
         glDisable(GL_CULL_FACE);
         glActiveTexture(GL_TEXTURE0);
         applied_blend_ = -1;
-        applied_mode_ = -1;
         bound_ = 0;
         update_viewport();
+    }
+
+    // The program of a kind of batch (see FragmentShader), linked when first used.
+    void use_program(bool textured, bool coloured, bool masked)
+    {
+        const int kind = (textured ? 1 : 0) | (coloured ? 2 : 0) | (masked ? 4 : 0);
+        if (kind == used_program_)
+            return;
+        GLuint& program = programs_[kind];
+        if (!program) {
+            program = glCreateProgram();
+            const GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
+            const GLuint fragment = compile(GL_FRAGMENT_SHADER, FragmentShader(textured, coloured, masked).c_str());
+            glAttachShader(program, vertex);
+            glAttachShader(program, fragment);
+            glBindAttribLocation(program, 0, "a_pos");
+            glBindAttribLocation(program, 1, "a_uv");
+            glBindAttribLocation(program, 2, "a_colour");
+            glLinkProgram(program);
+            glDeleteShader(vertex);  // freed with the program
+            glDeleteShader(fragment);
+            GLint ok = 0;
+            glGetProgramiv(program, GL_LINK_STATUS, &ok);
+            if (!ok)
+                throw std::runtime_error("the browser's WebGL cannot link the game's shaders");
+            glUseProgram(program);
+            glUniform1i(glGetUniformLocation(program, "u_texture"), 0);
+        } else {
+            glUseProgram(program);
+        }
+        used_program_ = kind;
     }
 
     // The kept backdrop (platform/backdrop.h): the pixels go to a texture of their own.
@@ -504,6 +523,8 @@ private:
         batch_texture_ = texture;
         batch_blend_ = blend;
         batch_exact_ = exact;
+        for (int i = 0; i < count; ++i)
+            batch_white_ = batch_white_ && vertices[i].rgba == 0xffffffffu;
         batch_.insert(batch_.end(), vertices, vertices + count);
     }
 
@@ -512,7 +533,6 @@ private:
         if (mode == applied_blend_)
             return;
         applied_blend_ = mode;
-        glUniform1i(u_mask_, mode == kMaskBlend ? 1 : 0);
         switch (mode) {
         case kMaskBlend:
         case kSolidBlend: glDisable(GL_BLEND); break;
@@ -532,23 +552,17 @@ private:
         }
     }
 
-    void apply_texture(uint32_t texture, bool exact)
+    // Binds the batch's texture and sampling; false when it draws untextured.
+    bool apply_texture(uint32_t texture, bool exact)
     {
         if (texture == kKeptPixels) {
-            if (applied_mode_ != 1)
-                glUniform1i(u_mode_, applied_mode_ = 1);
             if (bound_ != kept_pixels_)
                 glBindTexture(GL_TEXTURE_2D, bound_ = kept_pixels_);
-            return;
+            return true;
         }
         auto found = textures_.find(texture);
-        const int mode = found != textures_.end() ? 1 : 0;
-        if (mode != applied_mode_) {
-            glUniform1i(u_mode_, mode);
-            applied_mode_ = mode;
-        }
-        if (!mode)
-            return;
+        if (found == textures_.end())
+            return false;
         Texture& t = found->second;
         if (bound_ != t.name) {
             glBindTexture(GL_TEXTURE_2D, t.name);
@@ -561,6 +575,7 @@ private:
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
             t.filtering = filtering;
         }
+        return true;
     }
 
     // Ends the batch: it joins the frame's list of draws, which go to the GPU together
@@ -572,9 +587,11 @@ private:
         if (!lost_) {
             const auto first = static_cast<int>(frame_vertices_.size());
             frame_vertices_.insert(frame_vertices_.end(), batch_.begin(), batch_.end());
-            commands_.push_back({batch_texture_, batch_blend_, batch_exact_, first, static_cast<int>(batch_.size())});
+            commands_.push_back(
+                {batch_texture_, batch_blend_, batch_exact_, batch_white_, first, static_cast<int>(batch_.size())});
         }
         batch_.clear();
+        batch_white_ = true;
     }
 
     void submit()
@@ -586,7 +603,8 @@ private:
                      frame_vertices_.data(), GL_STREAM_DRAW);
         for (const Command& c : commands_) {
             apply_blend(c.blend);
-            apply_texture(c.texture, c.exact);
+            const bool textured = apply_texture(c.texture, c.exact);
+            use_program(textured, !c.white, c.blend == kMaskBlend);
             glDrawArrays(GL_TRIANGLES, c.first, c.count);
             ++calls_;
         }
@@ -597,9 +615,10 @@ private:
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
     bool open_ = false;
     bool lost_ = false;
-    GLuint program_ = 0, buffer_ = 0;
-    GLint u_mode_ = -1, u_mask_ = -1;
-    int applied_blend_ = -1, applied_mode_ = -1;
+    GLuint buffer_ = 0;
+    GLuint programs_[8] = {};
+    int used_program_ = -1;
+    int applied_blend_ = -1;
     GLuint bound_ = 0;
     int view_x_ = 0, view_y_ = 0, view_w_ = kLogicalW, view_h_ = kLogicalH;
     std::unordered_map<uint32_t, Texture> textures_;
@@ -608,6 +627,7 @@ private:
         uint32_t texture;
         int blend;
         bool exact;
+        bool white;  // every vertex opaque white: the texel alone is the colour
         int first, count;
     };
     std::vector<Command> commands_;
@@ -619,6 +639,7 @@ private:
     uint32_t batch_texture_ = 0;
     int batch_blend_ = kSolidBlend;
     bool batch_exact_ = false;
+    bool batch_white_ = true;
     std::vector<TexelRect> parts_;
     std::vector<Vertex> quad_vertices_;
     int calls_ = 0, calls_last_frame_ = 0;
