@@ -382,11 +382,11 @@ void GuiT::Glory_Main_menu()
         int plate_y;
     };
     const Place places[4] = {{415, 246, 236}, {420, 325, 323}, {420, 410, 409}, {415, 491, 491}};
-    auto add_row = [&](int i, const std::string& name, int score, int slot) {
-        GuiT* row = add_name_label(places[i].x, places[i].y, name);
+    auto add_row = [&](int i, const std::string& player, int player_score, int slot) {
+        GuiT* row = add_name_label(places[i].x, places[i].y, player);
         row->profile_num = slot;
-        row->name_container = name;
-        row->score = score;
+        row->name_container = player;
+        row->score = player_score;
         row->High_score_Y = places[i].plate_y;
     };
     for (int i = 0; i < 3 && i < static_cast<int>(ranked.size()); ++i)
