@@ -17,6 +17,7 @@
 
 #include "platform/audio.h"
 #include "platform/backdrop.h"
+#include "platform/display_pacer.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/texel_quads.h"
@@ -31,7 +32,6 @@ constexpr int kTile = 32;  // texels a side of the tiles whose emptiness each te
 // rectangles made of cells this big (as on the desktop).
 constexpr int64_t kRegionLeastArea = 128 * 128;
 constexpr int kRegionCell = 64;
-constexpr double kFrameMs = 1000.0 / 60.0;
 constexpr PixelRect kWholeScreen {0, 0, kLogicalW, kLogicalH};
 constexpr uint32_t kKeptPixels = 0xffffffffu;  // the texture id of the kept backdrop
 
@@ -50,7 +50,9 @@ EM_ASYNC_JS(void, web_wait_animation_frame, (), {
     await Module.wt.nextAnimationFrame();
 });
 EM_JS(double, web_now, (), { return performance.now(); });
-EM_JS(void, web_frame_shown, (double work_ms, int calls, int reuses), { Module.wt.frameShown(work_ms, calls, reuses); });
+EM_JS(void, web_frame_shown, (double work_ms, int calls, int reuses, int shown), {
+    Module.wt.frameShown(work_ms, calls, reuses, !!shown);
+});
 EM_JS(void, web_set_cursor, (int visible), { Module.wt.setCursor(!!visible); });
 EM_JS(void, web_set_fullscreen, (int on), { Module.wt.setFullscreen(!!on); });
 EM_JS(int, web_is_fullscreen, (), { return Module.wt.isFullscreen() ? 1 : 0; });
@@ -148,57 +150,57 @@ public:
     bool is_open() const override { return open_; }
     void set_title(const std::string& title) override { web_set_title(title.c_str()); }
 
+    // A frame that begins a whole frame late will be drawn over before the browser shows
+    // it (platform/display_pacer.h): its draws are only logged, and drawn after all should
+    // anything read the screen or free a picture they use before the frame ends.
     void clear() override
     {
         if (!open_)
             return;
-        keeper_.settle(*this);
-        submit();
-        update_viewport();
-        glDisable(GL_SCISSOR_TEST);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glEnable(GL_SCISSOR_TEST);
-        clip_to(kWholeScreen);
-        keeper_.begin_frame(one_to_one());
+        if (!frame_begun_) {
+            frame_begun_ = true;
+            unseen_ = pacer_.begin(web_now());
+        }
+        if (unseen_) {
+            unseen_draws_.clear();
+            return;
+        }
+        begin_drawn_frame();
     }
 
     void finish() override
     {
+        if (unseen_)
+            return;
         keeper_.settle(*this);
         submit();
     }
 
-    // Shows the frame on the browser's next animation frame, and keeps the game at 60
-    // frames a second whatever the display's rate: on a faster display the frame waits
-    // for further animation frames until its due time; when the game has fallen a whole
-    // frame behind (a slower display) one frame goes without waiting, drawn over by the
-    // next before the browser shows it.
+    // Shows the frame on the browser's next animation frame, paced to 60 frames a second.
     void present() override
     {
         if (!open_)
             return;
-        keeper_.settle(*this);
-        submit();
-        keeper_.end_frame();
+        if (!unseen_) {
+            keeper_.settle(*this);
+            submit();
+            keeper_.end_frame();
+        }
         ServiceWebAudio();
         const double work = web_now() - work_start_;
-        double now = web_now();
-        if (now - due_ > 4 * kFrameMs)
-            due_ = now;  // after a stall (a hidden tab) the clock starts again from here
-        if (now >= due_ + kFrameMs && !skipped_) {
-            skipped_ = true;
-        } else {
-            skipped_ = false;
-            do {
+        const bool waits = pacer_.should_wait(web_now(), unseen_);
+        if (waits) {
+            do
                 web_wait_animation_frame();
-                now = web_now();
-            } while (now < due_ - 0.25 * kFrameMs);
+            while (!pacer_.due(web_now()));
         }
-        due_ += kFrameMs;
-        web_frame_shown(work, calls_, keeper_.reuses());
+        pacer_.end();
+        web_frame_shown(work, calls_, keeper_.reuses(), waits ? 1 : 0);
         calls_last_frame_ = calls_;
         calls_ = 0;
+        frame_begun_ = false;
+        unseen_ = false;
+        unseen_draws_.clear();
         work_start_ = web_now();
     }
 
@@ -231,6 +233,8 @@ public:
         auto found = textures_.find(texture);
         if (found == textures_.end())
             return;
+        if (unseen_draws_.uses(texture))
+            draw_unseen_frame();
         keeper_.settle(*this);
         submit();
         // A new picture may get the same name: what was logged of the old one must never
@@ -246,7 +250,11 @@ public:
 
     void draw_triangles(uint32_t texture, int blend, const Vertex* vertices, int count) override
     {
-        if (open_ && !lost_)
+        if (!open_ || lost_)
+            return;
+        if (unseen_)
+            unseen_draws_.add(texture, blend, vertices, count);
+        else
             keeper_.draw(*this, texture, blend, vertices, count);
     }
 
@@ -295,6 +303,7 @@ public:
     {
         if (!open_ || lost_)
             return false;
+        draw_unseen_frame();
         keeper_.settle(*this);
         submit();
         std::vector<uint8_t> raw(static_cast<size_t>(view_w_) * view_h_ * 4);
@@ -310,6 +319,32 @@ public:
     }
 
 private:
+    void begin_drawn_frame()
+    {
+        keeper_.settle(*this);
+        submit();
+        update_viewport();
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        clip_to(kWholeScreen);
+        keeper_.begin_frame(one_to_one());
+    }
+
+    // The frame was to go unseen, but something needs its pixels after all.
+    void draw_unseen_frame()
+    {
+        if (!unseen_)
+            return;
+        unseen_ = false;
+        begin_drawn_frame();
+        for (int i = 0; i < unseen_draws_.size(); ++i)
+            keeper_.draw(*this, unseen_draws_.texture(i), unseen_draws_.blend(i), unseen_draws_.vertices(i),
+                         unseen_draws_.count(i));
+        unseen_draws_.clear();
+    }
+
     struct Texture {
         GLuint name = 0;
         int width = 0, height = 0;
@@ -643,9 +678,11 @@ private:
     std::vector<TexelRect> parts_;
     std::vector<Vertex> quad_vertices_;
     int calls_ = 0, calls_last_frame_ = 0;
-    double due_ = 0;
+    DisplayPacer pacer_;
+    bool frame_begun_ = false;  // clear() was called since the last present()
+    bool unseen_ = false;       // this frame's draws go to unseen_draws_, not to GL
+    DrawLog unseen_draws_;
     double work_start_ = 0;
-    bool skipped_ = false;
 };
 
 }  // namespace

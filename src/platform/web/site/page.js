@@ -18,7 +18,7 @@
     // What the page and its tests can read back.
     const state = window.wingtron = {
         loadStart: performance.now(), readyAt: null, startedAt: null, exitCode: null, error: null,
-        frames: 0, frameTimes: [], frameWork: [], syncs: 0, syncFailures: 0, lastSyncAt: null, changes: 0,
+        frames: 0, framesShown: 0, frameTimes: [], frameWork: [], syncs: 0, syncFailures: 0, lastSyncAt: null, changes: 0,
         keysPosted: 0, lastPointer: null,
         soundState: 'off', persisted: null,
     };
@@ -358,8 +358,10 @@
         wt: {
             events: events,
             nextAnimationFrame: () => new Promise((resolve) => requestAnimationFrame(resolve)),
-            frameShown: (work, calls, reuses) => {
+            frameShown: (work, calls, reuses, shown) => {
                 state.frames++;
+                if (shown)
+                    state.framesShown++;
                 state.drawCalls = calls;
                 state.backdropReuses = reuses;
                 const now = performance.now();
