@@ -30,6 +30,7 @@ EM_JS(void, start_recording, (), {
 // Where in the recording the next stop is asked for.
 EM_JS(void, mark_stop, (), { window.probe.stops.push(window.probe.samples.length); });
 EM_JS(void, finish, (), { window.probe.done = true; });
+EM_JS(void, count_plugged, (), { window.probe.plugged.push(window.probe.countPlugged()); });
 
 void wait_frames(int frames)
 {
@@ -53,6 +54,7 @@ int main()
         tone.pcm.push_back(static_cast<int16_t>(20000 * std::sin(2 * std::numbers::pi * 433 * i / 44100.0)));
     driver->load(tone);
     start_recording();
+    count_plugged();
     for (int how = 0; how < 3; ++how) {
         const int voice = driver->create_voice();
         driver->cue(voice, tone, 1, 0, 1);
@@ -66,6 +68,7 @@ int main()
         driver->destroy_voice(voice);
         wait_frames(20);
     }
+    count_plugged();
     finish();
     driver.reset();
     return 0;

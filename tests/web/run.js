@@ -1,8 +1,9 @@
 // Browser tests of the web build in headless Chromium: the page against the desktop game.
-//   node run.js --site DIR --native DIR [--perf]
+//   node run.js --site DIR --native DIR [--perf] [--only TEXT]
 // --site: the built site (build-web/site); --native: a desktop build's game folder (its
 // wingtron and data), which draws the reference screenshots under SDL's offscreen driver.
-// --perf also measures level 22 with the expert bot and the page's load, and prints them.
+// --perf measures level 22 with the expert bot and the page's load instead, and prints them.
+// --only runs just the tests whose names hold TEXT.
 'use strict';
 
 const assert = require('assert');
@@ -14,15 +15,16 @@ const path = require('path');
 const { PNG } = require('pngjs');
 const puppeteer = require('puppeteer-core');
 
-const options = { perf: false };
+const options = { perf: false, only: '' };
 for (let i = 2; i < process.argv.length; ++i) {
     const a = process.argv[i];
     if (a === '--perf') options.perf = true;
+    else if (a === '--only') options.only = process.argv[++i];
     else if (a === '--site' || a === '--native') options[a.slice(2)] = path.resolve(process.argv[++i]);
     else throw new Error('unknown argument ' + a);
 }
 if (!options.site || !options.native)
-    throw new Error('usage: node run.js --site DIR --native DIR [--perf]');
+    throw new Error('usage: node run.js --site DIR --native DIR [--perf] [--only TEXT]');
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'wingtron-web-'));
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
@@ -258,14 +260,16 @@ test('the expert bot wins level 2 in the page as on the desktop', async () => {
 });
 
 // The sound driver's probe (web.sh puts it beside the site): a tone stopped, cued again and
-// freed mid-wave must fade out. Cut off, it jumps to silence: a click.
+// freed mid-wave must fade out. Cut off, it jumps to silence: a click. Nor may the freed
+// voices stay plugged into the mix.
 test('a sound stopped mid-wave fades out instead of clicking', async () => {
     const probe = await serve(path.join(options.site, '..', 'fade-probe'));
     const page = await browser.newPage();
     await page.goto('http://127.0.0.1:' + probe.address().port + '/fade_probe.html');
     await page.click('#play');
     await waitFor(page, () => window.probe.done, undefined, 60000);
-    const r = await wt(page, () => ({ stops: window.probe.stops, samples: Array.from(window.probe.samples) }));
+    const r = await wt(page, () => ({ stops: window.probe.stops, samples: Array.from(window.probe.samples),
+                                      plugged: window.probe.plugged }));
     await page.close();
     probe.close();
     const s = r.samples;
@@ -288,6 +292,7 @@ test('a sound stopped mid-wave fades out instead of clicking', async () => {
     console.log(`  largest step around each stop: ${steps.map((x) => x.toFixed(2)).join(', ')} times the tone's own`);
     for (const x of steps)
         assert.ok(x < 1.5, 'a stop clicked');
+    assert.strictEqual(r.plugged[1], r.plugged[0], 'freed voices left audio nodes plugged into the mix');
 });
 
 async function measure() {
@@ -341,7 +346,7 @@ async function measure() {
     });
     let failed = 0;
     try {
-        for (const t of options.perf ? [] : tests) {
+        for (const t of options.perf ? [] : tests.filter((x) => x.name.includes(options.only))) {
             const started = Date.now();
             try {
                 await t.f();

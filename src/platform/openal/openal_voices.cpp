@@ -268,7 +268,7 @@ void OpenALVoiceDriver::end_fades(std::chrono::steady_clock::time_point now)
 void OpenALVoiceDriver::delete_source(Voice& v)
 {
     reset_source(v);
-    alDeleteSources(1, &v.source);
+    free_source(v.source);
     v.source = 0;
 }
 

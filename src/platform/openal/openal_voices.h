@@ -69,6 +69,8 @@ protected:
     // Takes a sounding source's gain to 0 smoothly. OpenAL Soft ramps any gain change over
     // the next period it mixes, so setting it is enough there.
     virtual void fade_to_silence(ALuint source) { alSourcef(source, AL_GAIN, 0); }
+    // Deletes a stopped source.
+    virtual void free_source(ALuint source) { alDeleteSources(1, &source); }
 
     // The rest is called with mutex_ held.
     // Refills what the playing streams used up; restarts a stream that ran dry.

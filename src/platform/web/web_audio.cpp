@@ -86,6 +86,18 @@ EM_JS(int, ramp_source_to_silence, (int source, double seconds), {
     return 1;
 });
 
+// Emscripten's OpenAL deletes a source but leaves its Web Audio nodes plugged into the
+// mix, one more for every sound freed or faded out; they are unplugged first.
+EM_JS(void, unplug_source, (int source), {
+    const context = typeof AL !== 'undefined' ? AL.currentCtx : null;
+    const src = context ? context.sources[source] : null;
+    if (!src)
+        return;
+    src.gain.disconnect();
+    if (src.panner)
+        src.panner.disconnect();
+});
+
 constexpr double kFadeSeconds = 0.01;
 
 class WebAudioDriver;
@@ -119,6 +131,12 @@ private:
     {
         if (!ramp_source_to_silence(static_cast<int>(source), kFadeSeconds))
             OpenALVoiceDriver::fade_to_silence(source);
+    }
+
+    void free_source(ALuint source) override
+    {
+        unplug_source(static_cast<int>(source));
+        OpenALVoiceDriver::free_source(source);
     }
 };
 
