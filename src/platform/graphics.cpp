@@ -203,7 +203,12 @@ TImage::~TImage()
         g_backend->destroy_texture(texture);
 }
 
-void SetBackend(std::unique_ptr<Backend> backend) { g_backend = std::move(backend); }
+// A new backend has no display open yet, whatever the one before had.
+void SetBackend(std::unique_ptr<Backend> backend)
+{
+    g_backend = std::move(backend);
+    g_graphics_open = g_backend && g_backend->is_open();
+}
 Backend& GetBackend() { return *g_backend; }
 bool HasBackend() { return g_backend != nullptr; }
 const RenderState& CurrentRenderState() { return g_state; }
